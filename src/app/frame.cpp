@@ -1,0 +1,31 @@
+// The frame: GLUT's display callback draws the world back to front and swaps the buffers.
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#include "app/globals.h"
+#include "app/shell.h"
+
+void DrawLightMarker() {
+    glPushMatrix();
+    glTranslatef(0.0f, 1.0f, 0.0f);
+    glColor3f(1, 1, 1);
+    glutSolidSphere(0.1, 10, 10);
+    glPopMatrix();
+}
+
+void Display() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (lighting) glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    DrawLightMarker();
+    if (lighting) glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    if (lighting) glDisable(GL_LIGHTING);
+    glFlush();
+    glutSwapBuffers();
+}
+
+void Reshape(int w, int h) {
+    if (h == 0) h = 1;
+    glViewport(0, 0, w, h);
+}

@@ -1,0 +1,93 @@
+#include "app/input.h"
+
+#include <GL/freeglut.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/globals.h"
+#include "app/log.h"
+#include "app/shell.h"
+#include "platform/perf_counter.h"
+
+bool keyForward, keyBackward, keyLeft, keyRight, keyJump;
+bool keyFreeForward, keyFreeBackward, keyFreeLeft, keyFreeRight, keyFreeUp, keyFreeDown;
+bool fireLeftHeld, fireRightHeld;
+int32_t mouseDX, mouseDY;
+
+namespace {
+
+constexpr unsigned char kEscape = 27;
+
+// The held state that a character key drives, or null.
+bool* HeldState(unsigned char key) {
+    switch (std::tolower(key)) {
+    case ' ': return &keyJump;
+    case 'w': return &keyForward;
+    case 's': return &keyBackward;
+    case 'a': return &keyLeft;
+    case 'd': return &keyRight;
+    case 'i': return &keyFreeForward;
+    case 'k': return &keyFreeBackward;
+    case 'j': return &keyFreeLeft;
+    case 'l': return &keyFreeRight;
+    case 'u': return &keyFreeUp;
+    case 'o': return &keyFreeDown;
+    default: return nullptr;
+    }
+}
+
+void TogglePause() {
+    if (paused) {
+        paused = false;
+        // The pause does not count as step time.
+        LARGE_INTEGER counter;
+        QueryPerformanceCounter(&counter);
+        perfNow = counter.QuadPart;
+        QueryPerformanceCounter(&counter);
+        perfLast = counter.QuadPart;
+    } else {
+        paused = true;
+    }
+}
+
+}  // namespace
+
+void Keyboard(unsigned char key, int, int) {
+    if (key == kEscape) {
+        CleanUp();
+        LogLine("Exiting");
+        LogClose();
+        std::fflush(stdout);
+        std::exit(0);
+    }
+    if (bool* held = HeldState(key)) {
+        *held = true;
+        return;
+    }
+    switch (std::tolower(key)) {
+    case 'p': TogglePause(); break;
+    case 'f': std::printf("ellapsed time: %f\n", timeDelta); break;
+    case 't': std::printf("timedelta: %f\n", timeDelta); break;
+    default: break;
+    }
+}
+
+void KeyboardUp(unsigned char key, int, int) {
+    if (bool* held = HeldState(key)) *held = false;
+}
+
+void SpecialKeys(int, int, int) {}
+
+void MouseButton(int button, int state, int, int) {
+    bool pressed = state == GLUT_DOWN;
+    if (button == GLUT_LEFT_BUTTON) fireLeftHeld = pressed;
+    if (button == GLUT_RIGHT_BUTTON) fireRightHeld = pressed;
+}
+
+void MouseMotion(int x, int y) {
+    mouseDX = static_cast<int32_t>(winResX / 2.0 - x);
+    mouseDY = static_cast<int32_t>(winResY / 2.0 - y);
+    glutPostRedisplay();
+}

@@ -1,0 +1,118 @@
+// Start-up, in the order the game's subsystems depend on each other, and the exit path.
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+#include <IL/il.h>
+
+#include <cstdio>
+
+#include "app/globals.h"
+#include "app/input.h"
+#include "app/log.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/stop.h"
+#include "platform/cursor.h"
+#include "platform/game_path.h"
+#include "platform/perf_counter.h"
+
+namespace {
+
+constexpr const char* kGameIni = "data\\game.ini";
+
+// The window keys have no usable default: without them the game would ask for a
+// 12345678-pixel window, so a missing one stops the game before the window opens.
+void RequireGameKey(const char* key) {
+    if (ReadInt(kGameIni, "game", key) != NOT_FOUND_VALUE) return;
+    char message[160];
+    FILE* file = GameOpen(kGameIni, "rb");
+    if (file == nullptr) {
+        std::snprintf(message, sizeof message,
+                      "Cannot start: %s is missing (key \"%s\" in section [game])", kGameIni, key);
+    } else {
+        std::fclose(file);
+        std::snprintf(message, sizeof message,
+                      "Cannot start: %s has no key \"%s\" in section [game]", kGameIni, key);
+    }
+    StopGame(message);
+}
+
+void ReadWindowSettings(int& fullscreen) {
+    for (const char* key : {"winResY", "winResX", "winLeft", "winTop", "fullscreen", "camMode", "fov"})
+        RequireGameKey(key);
+    winResY = ReadInt(kGameIni, "game", "winResY");
+    winResX = ReadInt(kGameIni, "game", "winResX");
+    winLeft = ReadInt(kGameIni, "game", "winLeft");
+    winTop = ReadInt(kGameIni, "game", "winTop");
+    fullscreen = ReadInt(kGameIni, "game", "fullscreen");
+}
+
+void OpenWindow(int argc, char** argv, int fullscreen) {
+    LogLine("Initialize GLUT");
+    ShowCursor(0);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
+    glutInitWindowSize(winResX, winResY);
+    glutInitWindowPosition(winLeft, winTop);
+    glutCreateWindow("Zorvan");
+    ApplyCursorVisibility();
+    if (fullscreen != 0) glutFullScreen();
+}
+
+void InitGlew() {
+    LogLine("Initialize GLEW");
+    GLenum error = glewInit();
+    if (error != GLEW_OK) std::fprintf(stderr, "Error: %s\n", glewGetErrorString(error));
+    std::printf("Status: Using GLEW %s\n", glewGetString(GLEW_VERSION));
+}
+
+void RegisterCallbacks() {
+    glutMouseFunc(MouseButton);
+    glutPassiveMotionFunc(MouseMotion);
+    glutMotionFunc(MouseMotion);
+    glutKeyboardFunc(Keyboard);
+    glutIgnoreKeyRepeat(1);
+    glutKeyboardUpFunc(KeyboardUp);
+    glutSpecialFunc(SpecialKeys);
+    glutReshapeFunc(Reshape);
+    glutDisplayFunc(Display);
+    glutIdleFunc(Idle);
+}
+
+void InitGlState() {
+    glMatrixMode(GL_MODELVIEW);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    if (lighting) glEnable(GL_LIGHTING);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_POINT_SPRITE);
+}
+
+}  // namespace
+
+void GameStart(int argc, char** argv) {
+    LogOpen("zvLog.txt");
+    LogLine("Load Game Settings");
+    int fullscreen = 0;
+    ReadWindowSettings(fullscreen);
+
+    timeDelta = 0.0;
+    nextSparkleTime = 0.0;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    perfFrequency = frequency.QuadPart;
+
+    OpenWindow(argc, argv, fullscreen);
+    InitGlew();
+
+    LogLine("Initialize DEVIL");
+    ilInit();
+    glEnable(GL_TEXTURE_2D);
+
+    RegisterCallbacks();
+    InitGlState();
+}
+
+void CleanUp() {
+    animations.clear();
+}

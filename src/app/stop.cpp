@@ -1,0 +1,14 @@
+#include "app/stop.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/log.h"
+
+void StopGame(const char* message) {
+    std::printf("%s\n", message);
+    std::fflush(stdout);
+    LogLine(message);
+    LogClose();
+    std::exit(1);
+}

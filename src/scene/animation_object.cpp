@@ -1,0 +1,3 @@
+#include "scene/animation_object.h"
+
+void AnimationObject::animate(double) {}

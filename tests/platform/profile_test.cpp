@@ -1,0 +1,143 @@
+// The profile reader answers as the Windows function does (see the rules it keeps in profile.cpp).
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    // Writes the INI text and reads one key with the default "DEF" into a 256-byte buffer.
+    std::string Get(const std::string& ini, const char* section, const char* key,
+                    DWORD size = 256, DWORD* returned = nullptr) {
+        std::string file = dir.write("t" + std::to_string(serial++) + ".ini", ini);
+        char buffer[1024];
+        std::fill(std::begin(buffer), std::end(buffer), '#');
+        DWORD n = GetPrivateProfileStringA(section, key, "DEF", buffer, size, file.c_str());
+        if (returned) *returned = n;
+        return size == 0 ? std::string(buffer, 4) : std::string(buffer);
+    }
+    TempDir dir;
+    int serial = 0;
+};
+
+TEST_F(ProfileTest, Sections) {
+    EXPECT_EQ(Get("[a]b]\nk=1\n", "a", "k"), "1");               // name runs to the first ]
+    EXPECT_EQ(Get("[s3]x=3\n", "s3", "x"), "DEF");                // text after ] is ignored
+    EXPECT_EQ(Get("[open\nk=2\n", "open", "k"), "2");             // no ] at all
+    EXPECT_EQ(Get("[  spaced  ]\nk=3\n", "spaced", "k"), "3");    // name trimmed
+    EXPECT_EQ(Get("s]\nk=1\n", "s", "k"), "DEF");                 // must start with [
+    EXPECT_EQ(Get("[x]\n;[t]\nk=1\n", "t", "k"), "DEF");
+    EXPECT_EQ(Get("[x]\n#[u]\nk=1\n", "u", "k"), "DEF");
+    EXPECT_EQ(Get("k=0\n[x]\n", "", "k"), "DEF");                 // before the first header
+    EXPECT_EQ(Get("[]\nk=4\n", "", "k"), "4");                    // the empty section name
+    EXPECT_EQ(Get("[d]\nk=1\n[D]\nk=2\nj=3\n", "d", "j"), "DEF"); // only the first occurrence
+    EXPECT_EQ(Get("[particle types]\nk=5\n", "particle  types", "k"), "DEF");
+    EXPECT_EQ(Get("[a;=\"q\"]\nk=6\n", "a;=\"q\"", "k"), "6");    // literal characters
+    EXPECT_EQ(Get("\xEF\xBB\xBF[bom]\nk=1\n", "bom", "k"), "DEF"); // a BOM is text of line 1
+}
+
+TEST_F(ProfileTest, KeysAndValues) {
+    EXPECT_EQ(Get("[s]\nv = 1 2 3 4 \n", "s", "v"), "1 2 3 4");
+    EXPECT_EQ(Get("[s]\nv=0, 0, 0, 1\n", "s", "v"), "0, 0, 0, 1");
+    EXPECT_EQ(Get("[s]\na=b=c\n", "s", "a"), "b=c");
+    EXPECT_EQ(Get("[s]\nnovalue\nnovalue=1\n", "s", "novalue"), "DEF");  // hides the later one
+    DWORD n = 99;
+    EXPECT_EQ(Get("[s]\nempty=\n", "s", "empty", 256, &n), "");
+    EXPECT_EQ(n, 0u);
+    EXPECT_EQ(Get("[s]\nblank=   \n", "s", "blank"), "");
+    EXPECT_EQ(Get("[s]\nk=1\nk=2\n", "s", "k"), "1");                    // first wins
+    EXPECT_EQ(Get("[s]\n  K  =1\n", "s", "k"), "1");
+    EXPECT_EQ(Get("[s]\nhi=\xE4\xF6\xFC\xA0\n", "s", "hi"), "\xE4\xF6\xFC\xA0");  // bytes kept
+    EXPECT_EQ(Get(std::string("[s]\nk=ab\0cd\n", 12), "s", "k"), "ab");  // NUL ends the value
+    EXPECT_EQ(Get("[s]\n=x\n", "s", ""), "x");
+    EXPECT_EQ(Get("[s]\nk=1\n", "s", ""), "DEF");
+}
+
+TEST_F(ProfileTest, CommentsAndLineEnds) {
+    EXPECT_EQ(Get("[s]\n  ;k=1\n", "s", ";k"), "DEF");
+    EXPECT_EQ(Get("[s]\n#a=1\n", "s", "#a"), "1");         // # is not a comment
+    EXPECT_EQ(Get("[s]\na=1 ; note\n", "s", "a"), "1 ; note");
+    EXPECT_EQ(Get("[s]\r\na=1\r\nb=2", "s", "b"), "2");
+    EXPECT_EQ(Get("[s]\ra=1\rb=2\r", "s", "a"), "1");
+    EXPECT_EQ(Get("[s]\n\t\v\f a=1 \x1A\n", "s", "a"), "1");
+}
+
+TEST_F(ProfileTest, Quotes) {
+    EXPECT_EQ(Get("[s]\nk=\" padded \"\n", "s", "k"), " padded ");
+    EXPECT_EQ(Get("[s]\nk=\"\"abc\"\"\n", "s", "k"), "\"abc\"");
+    EXPECT_EQ(Get("[s]\nk=\"a\" \"b\"\n", "s", "k"), "a\" \"b");
+    EXPECT_EQ(Get("[s]\nk='x\"\n", "s", "k"), "'x\"");
+    EXPECT_EQ(Get("[s]\nk=\"\n", "s", "k"), "\"");
+    EXPECT_EQ(Get("[s]\nk=''\n", "s", "k"), "");
+}
+
+TEST_F(ProfileTest, BuffersAndCuts) {
+    DWORD n = 99;
+    EXPECT_EQ(Get("[s]\nk=abc\n", "s", "k", 0, &n), "####");  // untouched
+    EXPECT_EQ(n, 0u);
+    EXPECT_EQ(Get("[s]\nk=abc\n", "s", "k", 1, &n), "");
+    EXPECT_EQ(n, 0u);
+    std::string longValue(300, 'v');
+    EXPECT_EQ(Get("[s]\nk=" + longValue + "\n", "s", "k", 256, &n), longValue.substr(0, 255));
+    EXPECT_EQ(n, 255u);
+    EXPECT_EQ(Get("[s]\nk=\"abcdef\"\n", "s", "k", 7, &n), "abcde");
+    EXPECT_EQ(n, 5u);
+    EXPECT_EQ(Get("[s]\nk=\"abcdef\"\n", "s", "k", 6, &n), "abcde");
+    EXPECT_EQ(Get("[s]\nk=\"abcdef\"\n", "s", "k", 8, &n), "abcdef");
+    EXPECT_EQ(Get("[s]\nk='x'\n", "s", "k", 2, &n), "");
+    EXPECT_EQ(Get("[s]\nk=\"\"\n", "s", "k", 1, &n), "");
+    EXPECT_EQ(Get("[s]\n", "s", "k", 3, &n), "DE");  // the default is cut like a value
+}
+
+TEST_F(ProfileTest, LookupAndDefaults) {
+    EXPECT_EQ(Get("[Game]\nWinResX=1\n", "  gAME ", " winresx  "), "1");
+    EXPECT_EQ(Get("[game]\nk=1\n", "\tgame", "k"), "DEF");  // a TAB in the caller's name stays
+    EXPECT_EQ(Get("[\xC4]\nk=1\n", "\xE4", "k"), "DEF");    // case folds ASCII letters only
+    std::string file = dir.write("d.ini", "[s]\n");
+    char buffer[32];
+    GetPrivateProfileStringA("s", "k", "  spaced \t  ", buffer, sizeof buffer, file.c_str());
+    EXPECT_STREQ(buffer, "  spaced \t");  // trailing blanks cut, TAB and leading blanks kept
+    GetPrivateProfileStringA("s", "k", nullptr, buffer, sizeof buffer, file.c_str());
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST_F(ProfileTest, MissingFilesAndPaths) {
+    char buffer[16];
+    DWORD n = GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, "/nonexistent/x.ini");
+    EXPECT_STREQ(buffer, "none");
+    EXPECT_EQ(n, 4u);
+    std::string empty = dir.write("empty.ini", "");
+    GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, empty.c_str());
+    EXPECT_STREQ(buffer, "none");
+    // Backslashes and a case-insensitive match of every component.
+    dir.write("Data/Game.INI", "[s]\nk=found\n");
+    std::string windowsPath = dir.path() + "\\DATA\\game.ini";
+    GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, windowsPath.c_str());
+    EXPECT_STREQ(buffer, "found");
+}
+
+TEST_F(ProfileTest, ChangedFileIsReadAgain) {
+    std::string file = dir.write("c.ini", "[s]\nk=old\n");
+    char buffer[16];
+    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
+    EXPECT_STREQ(buffer, "old");
+    dir.write("c.ini", "[s]\nk=newer\n");  // a different size, whatever the clock's resolution
+    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
+    EXPECT_STREQ(buffer, "newer");
+}
+
+TEST_F(ProfileTest, HostileText) {
+    // Long lines, stray bytes and binary noise are read safely.
+    std::string noise;
+    for (int i = 0; i < 200000; ++i) noise += static_cast<char>((i * 7919) % 256);
+    EXPECT_EQ(Get(noise + "\n[s]\nk=ok\n", "s", "k"), "ok");
+    EXPECT_EQ(Get("[s]\nk=" + std::string(100000, 'x') + "\n", "s", "k").size(), 255u);
+    EXPECT_EQ(Get("[" + std::string(5000, '[') + "\n", "s", "k"), "DEF");
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// A private copy of the stage folder for one scenario: the generated models and textures are
+// linked, the data folder is copied so a test may change it, and the game's log lands here.
+#pragma once
+
+#include <string>
+
+#include "support/temp_dir.h"
+
+struct RunResult {
+    int exitCode = -1;
+    std::string output;  // standard output and standard error
+};
+
+class Stage {
+public:
+    Stage();
+    const std::string& path() const { return dir_.path(); }
+    std::string write(const std::string& name, const std::string& bytes) const {
+        return dir_.write(name, bytes);
+    }
+    // Runs zorvan-run in this folder with the arguments (a shell word list).
+    RunResult run(const std::string& arguments) const;
+    std::string log() const { return ReadFile(path() + "/zvLog.txt"); }
+
+private:
+    TempDir dir_;
+};

@@ -1,0 +1,89 @@
+#include "run/script.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+bool ToInt(const std::string& word, int& value) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    long parsed = std::strtol(word.c_str(), &end, 10);
+    if (*end != '\0' || errno != 0 || parsed < INT_MIN || parsed > INT_MAX) return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+bool ToKey(const std::string& word, unsigned char& key) {
+    if (word == "space") key = ' ';
+    else if (word == "esc") key = 27;
+    else if (word.size() == 1) key = static_cast<unsigned char>(word[0]);
+    else return false;
+    return true;
+}
+
+bool ToButton(const std::string& word, int& button) {
+    if (word == "left") button = 0;  // GLUT_LEFT_BUTTON
+    else if (word == "right") button = 2;  // GLUT_RIGHT_BUTTON
+    else return false;
+    return true;
+}
+
+// Parses the words after the frame number; false for an unknown action or wrong arguments.
+bool ParseAction(const std::vector<std::string>& w, ScriptStep& step) {
+    const std::string& name = w[1];
+    size_t args = w.size() - 2;
+    if ((name == "down" || name == "up") && args == 1) {
+        step.action = name == "down" ? ScriptAction::KeyDown : ScriptAction::KeyUp;
+        return ToKey(w[2], step.key);
+    }
+    if (name == "fkey" && args == 1) {
+        step.action = ScriptAction::FunctionKey;
+        return ToInt(w[2], step.number) && step.number >= 1 && step.number <= 12;
+    }
+    if ((name == "press" || name == "release") && args == 1) {
+        step.action = name == "press" ? ScriptAction::Press : ScriptAction::Release;
+        return ToButton(w[2], step.number);
+    }
+    if (name == "move" && args == 2) {
+        step.action = ScriptAction::Move;
+        return ToInt(w[2], step.x) && ToInt(w[3], step.y);
+    }
+    if (name == "shot" && args == 1) {
+        step.action = ScriptAction::Shot;
+        step.file = w[2];
+        return true;
+    }
+    if (name == "quit" && args == 0) {
+        step.action = ScriptAction::Quit;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error) {
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        size_t hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::vector<std::string> w;
+        for (std::string word; words >> word;) w.push_back(word);
+        if (w.empty()) continue;
+
+        ScriptStep step;
+        step.line = number;
+        if (w.size() < 2 || !ToInt(w[0], step.frame) || step.frame < 0 || !ParseAction(w, step)) {
+            error = "script line " + std::to_string(number) + ": cannot read \"" + line + "\"";
+            return false;
+        }
+        steps.push_back(step);
+    }
+    return true;
+}
