@@ -3,11 +3,12 @@
 #include <GL/freeglut.h>
 
 #include "app/globals.h"
+#include "app/shaders.h"
 #include "app/shell.h"
 
 void DrawLightMarker() {
     glPushMatrix();
-    glTranslatef(0.0f, 1.0f, 0.0f);
+    glTranslatef(lightPosition[0], lightPosition[1], lightPosition[2]);
     glColor3f(1, 1, 1);
     glutSolidSphere(0.1, 10, 10);
     glPopMatrix();
@@ -20,6 +21,8 @@ void Display() {
     DrawLightMarker();
     if (lighting) glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
+    // The model renderer leaves its last program bound.
+    if (gl20Supported && glslSupported && useOwnShader) glUseProgram(0);
     if (lighting) glDisable(GL_LIGHTING);
     glFlush();
     glutSwapBuffers();

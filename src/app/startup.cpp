@@ -9,6 +9,7 @@
 #include "app/input.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/shaders.h"
 #include "app/shell.h"
 #include "app/stop.h"
 #include "platform/cursor.h"
@@ -65,6 +66,14 @@ void InitGlew() {
     std::printf("Status: Using GLEW %s\n", glewGetString(GLEW_VERSION));
 }
 
+void BuildShaders() {
+    CheckGlsl();
+    if (!gl20Supported || !glslSupported) return;
+    std::printf("Shader erstellen\n");
+    CreateShaderProgram("data\\ppl_point.vs", "data\\ppl_point.fs", &pointLightProgram);
+    CreateShaderProgram("data\\ppl_point_tex.vs", "data\\ppl_point_tex.fs", &pointLightTexProgram);
+}
+
 void RegisterCallbacks() {
     glutMouseFunc(MouseButton);
     glutPassiveMotionFunc(MouseMotion);
@@ -104,10 +113,13 @@ void GameStart(int argc, char** argv) {
 
     OpenWindow(argc, argv, fullscreen);
     InitGlew();
+    BuildShaders();
 
     LogLine("Initialize DEVIL");
     ilInit();
     glEnable(GL_TEXTURE_2D);
+
+    InitLight();
 
     RegisterCallbacks();
     InitGlState();

@@ -5,8 +5,9 @@
 #include <cstdint>
 
 // Loads "textures\..." style paths relative to the working directory. Never returns 0: a file
-// that fails to load is reported on the console and gets a small visible placeholder.
+// that fails to load is reported on the console and gets a small visible placeholder. The new
+// texture is left bound. The decoded image is not kept: the texture is all that remains of it.
 uint32_t LoadTexture(const char* file, bool bilinear, bool mipmap);
-// Deletes the texture and the decoded image that belongs to it.
+// Deletes the texture; nothing else belongs to it.
 void DeleteTexture(uint32_t texture);
 void BindTexture(uint32_t texture);

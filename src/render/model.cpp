@@ -1,0 +1,258 @@
+#include "render/model.h"
+
+#include <GL/glew.h>  // before every other GL header
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "app/globals.h"
+#include "render/frustum.h"
+#include "render/texture.h"
+#include "render/vbo.h"
+
+namespace {
+
+// Every Model ever made: objects keep pointers to their models for the whole run, so models are
+// never freed before the process ends, not even by ReleaseAllModels.
+std::vector<std::unique_ptr<Model>> allModels;
+
+NxVec3 Transform(const float* m, float x, float y, float z) {
+    return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
+            m[2] * x + m[6] * y + m[10] * z + m[14]};
+}
+
+// The file a material's texture path names: its leading dots and backslashes dropped, so that
+// "..\textures\x.jpg" is read from the working directory. Empty when there is no texture.
+std::string TextureFileName(const ms3d_material_t& material) {
+    const char* path = material.texture;
+    size_t length = strnlen(path, sizeof material.texture);  // the field need not be terminated
+    size_t start = 0;
+    while (start < length && (path[start] == '.' || path[start] == '\\')) ++start;
+    return length == 0 ? std::string() : std::string(path + start, length - start);
+}
+
+}  // namespace
+
+Model* GetModel(const char* fileName) {
+    for (const VBO& record : VBOList)
+        if (record.name == fileName) return record.model;
+    Model* model = allModels.emplace_back(std::make_unique<Model>()).get();
+    if (!model->Load(fileName)) std::printf("Error while loading %s\n", fileName);
+    return model;
+}
+
+void ReleaseAllModels() {
+    for (const VBO& record : VBOList) record.model->Release();
+    VBOList.clear();
+}
+
+int Model::TriangleMaterial(const ms3d_triangle_t& triangle) const {
+    for (uint16_t corner : triangle.vertexIndices)
+        if (corner >= vertices.size()) return -1;
+    if (triangle.groupIndex >= groups.size()) return -1;
+    int material = groups[triangle.groupIndex].materialIndex;
+    return material < MaterialCount() ? material : -1;  // -1 stays -1
+}
+
+bool Model::Load(const char* name) {
+    if (FindVBO(name)) {
+        VBO record = BuildVBO(name, nullptr);
+        positionBuffer = record.positionBuffer;
+        texCoordBuffer = record.texCoordBuffer;
+        normalBuffer = record.normalBuffer;
+        return true;
+    }
+    reader = std::make_unique<CMS3DFile>();
+    if (!reader->Load(name)) return false;
+
+    vertices.resize(reader->VertexCount());
+    triangles.resize(reader->TriangleCount());
+    groups.resize(reader->GroupCount());
+    materials.resize(reader->MaterialCount());
+    for (int i = 0; i < VertexCount(); ++i) {
+        ms3d_vertex_t* record = nullptr;
+        reader->VertexAt(i, &record);
+        vertices[i] = *record;
+    }
+    for (int i = 0; i < TriangleCount(); ++i) {
+        ms3d_triangle_t* record = nullptr;
+        reader->TriangleAt(i, &record);
+        triangles[i] = *record;
+    }
+    for (int i = 0; i < GroupCount(); ++i) {
+        ms3d_group_t* record = nullptr;
+        reader->GroupAt(i, &record);
+        groups[i] = *record;
+    }
+    for (int i = 0; i < MaterialCount(); ++i) {
+        ms3d_material_t* record = nullptr;
+        reader->MaterialAt(i, &record);
+        materials[i] = *record;
+    }
+
+    textures.assign(materials.size(), 0);
+    for (size_t i = 0; i < materials.size(); ++i) {
+        std::string file = TextureFileName(materials[i]);
+        if (file.empty()) continue;
+        std::printf("Load Texture: %s\n", file.c_str());
+        textures[i] = LoadTexture(file.c_str(), useBilinear, useMipmaps);
+    }
+
+    float sum[3] = {0, 0, 0};
+    for (const ms3d_vertex_t& vertex : vertices)
+        for (int axis = 0; axis < 3; ++axis) sum[axis] += vertex.vertex[axis];
+    float squaredRadius = 0;
+    if (!vertices.empty()) {
+        for (int axis = 0; axis < 3; ++axis) centre[axis] = sum[axis] / vertices.size();
+        for (const ms3d_vertex_t& vertex : vertices) {
+            float dx = vertex.vertex[0] - centre[0], dy = vertex.vertex[1] - centre[1],
+                  dz = vertex.vertex[2] - centre[2];
+            squaredRadius = std::max(squaredRadius, dx * dx + dy * dy + dz * dz);
+        }
+    }
+    radius = std::sqrt(squaredRadius);
+
+    fileName = name;
+    reader->Clear();
+    VBO record = BuildVBO(name, this);
+    positionBuffer = record.positionBuffer;
+    texCoordBuffer = record.texCoordBuffer;
+    normalBuffer = record.normalBuffer;
+    return true;
+}
+
+void Model::Render(const float* matrix) {
+    if (frustumCulling) {
+        NxVec3 worldCentre = Transform(matrix, centre[0], centre[1], centre[2]);
+        if (!frustum.SphereInFrustum(worldCentre, radius)) {
+            std::printf("Sphere not in Frustum: ");
+            std::printf(" model: %s\n", fileName.c_str());
+            return;
+        }
+    }
+    if (rendererUseVBO)
+        RenderBuffers(matrix);
+    else
+        RenderImmediate(matrix);
+    if (frustumCulling) DrawBoundingSphere(matrix);
+}
+
+void Model::ApplyMaterial(int index) const {
+    // The records are packed, so the colours are copied out to aligned storage for GL.
+    const ms3d_material_t& material = materials[index];
+    float ambient[4], diffuse[4], specular[4], shininess;
+    std::memcpy(ambient, &material.ambient, sizeof ambient);
+    std::memcpy(diffuse, &material.diffuse, sizeof diffuse);
+    std::memcpy(specular, &material.specular, sizeof specular);
+    std::memcpy(&shininess, &material.shininess, sizeof shininess);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(shininess, 0.0f, 128.0f));
+}
+
+void Model::RenderBuffers(const float* matrix) {
+    glPushMatrix();
+    glMultMatrixf(matrix);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, positionBuffer);
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, normalBuffer);
+    glNormalPointer(GL_FLOAT, 0, nullptr);
+    // The texture coordinates always come from this model's own buffer, textured material or
+    // not, so the enabled array never points at another model's data or at freed memory.
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, texCoordBuffer);
+    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+
+    const bool ownShader = gl20Supported && glslSupported && useOwnShader;
+    GLint first = 0;
+    for (size_t m = 0; m < materialTriangleCounts.size(); ++m) {
+        ApplyMaterial(static_cast<int>(m));
+        if (textures[m] != 0) {
+            glEnable(GL_TEXTURE_2D);
+            BindTexture(textures[m]);
+            if (ownShader) glUseProgram(pointLightTexProgram);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+            if (ownShader) glUseProgram(pointLightProgram);
+        }
+        glDrawArrays(GL_TRIANGLES, first * 3, materialTriangleCounts[m] * 3);
+        first += materialTriangleCounts[m];
+    }
+
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    // Unbound, so that later client-side arrays are not taken as offsets into this buffer.
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    glPopMatrix();
+}
+
+void Model::RenderImmediate(const float* matrix) {
+    // Corners are moved by the matrix here; normals go out as stored, in model space.
+    glPushMatrix();
+    int current = -1;
+    for (const ms3d_triangle_t& triangle : triangles) {
+        int material = TriangleMaterial(triangle);
+        if (material < 0) continue;
+        if (material != current) {  // state changes are not allowed inside glBegin/glEnd
+            if (current >= 0) glEnd();
+            ApplyMaterial(material);
+            if (textures[material] != 0) {
+                BindTexture(textures[material]);
+                glEnable(GL_TEXTURE_2D);
+            } else {
+                glDisable(GL_TEXTURE_2D);
+            }
+            glBegin(GL_TRIANGLES);
+            current = material;
+        }
+        for (int corner = 0; corner < 3; ++corner) {
+            const ms3d_vertex_t& vertex = vertices[triangle.vertexIndices[corner]];
+            NxVec3 p = Transform(matrix, vertex.vertex[0], vertex.vertex[1], vertex.vertex[2]);
+            glTexCoord2f(triangle.s[corner], triangle.t[corner]);
+            glNormal3f(triangle.vertexNormals[corner][0], triangle.vertexNormals[corner][1],
+                       triangle.vertexNormals[corner][2]);
+            glVertex3f(p.x, p.y, p.z);
+        }
+    }
+    if (current >= 0) glEnd();
+    glPopMatrix();
+}
+
+void Model::DrawBoundingSphere(const float* matrix) const {
+    NxVec3 worldCentre = Transform(matrix, centre[0], centre[1], centre[2]);
+    glPushMatrix();
+    glColor3f(1, 1, 1);
+    glTranslatef(worldCentre.x, worldCentre.y, worldCentre.z);
+    glutWireSphere(radius, 10, 10);
+    glPopMatrix();
+}
+
+void Model::ReloadTextures(bool bilinear, bool mipmap) {
+    for (size_t i = 0; i < textures.size(); ++i) {
+        if (textures[i] == 0) continue;
+        DeleteTexture(textures[i]);
+        textures[i] = LoadTexture(TextureFileName(materials[i]).c_str(), bilinear, mipmap);
+    }
+}
+
+void Model::Release() {
+    for (uint32_t texture : textures)
+        if (texture != 0) DeleteTexture(texture);
+    GLuint buffers[] = {positionBuffer, texCoordBuffer, normalBuffer};
+    glDeleteBuffersARB(3, buffers);
+    positionBuffer = texCoordBuffer = normalBuffer = 0;
+    textures.clear();
+    vertices.clear();
+    triangles.clear();
+    groups.clear();
+    materials.clear();
+    materialTriangleCounts.clear();
+}

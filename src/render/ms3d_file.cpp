@@ -1,0 +1,266 @@
+// The file is read into memory with one call and parsed from that buffer. Every read is checked
+// against the bytes actually read, so a file that ends early is rejected instead of being read
+// past its end.
+#include "render/ms3d_file.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/game_path.h"
+
+namespace {
+
+// The fixed-size heads of the variable-length records lie in the file exactly as the leading
+// fields of the in-memory records, so each head is read in one piece.
+constexpr size_t kGroupHeadBytes = offsetof(ms3d_group_t, triangleIndices);
+constexpr size_t kJointHeadBytes = offsetof(ms3d_joint_t, keyFramesRot);
+static_assert(kGroupHeadBytes == 35);
+static_assert(kJointHeadBytes == 93);
+
+// A cursor over the bytes that were read; a read that would pass their end fails.
+class ByteReader {
+public:
+    explicit ByteReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+
+    bool Read(void* out, size_t size) {
+        if (size > bytes_.size() - position_) return false;
+        if (size == 0) return true;  // an empty array may have no storage to copy into
+        std::memcpy(out, bytes_.data() + position_, size);
+        position_ += size;
+        return true;
+    }
+    template <class T>
+    bool Read(T& value) {
+        return Read(&value, sizeof value);
+    }
+    // Reads a u16 count and then that many records into `records`.
+    template <class T>
+    bool ReadArray(std::vector<T>& records) {
+        uint16_t count = 0;
+        if (!Read(count)) return false;
+        records.resize(count);
+        return Read(records.data(), count * sizeof(T));
+    }
+
+private:
+    const std::vector<uint8_t>& bytes_;
+    size_t position_ = 0;
+};
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+    FILE* file = GameOpen(path, "rb");
+    if (file == nullptr) return false;
+    struct stat info {};
+    bool ok = fstat(fileno(file), &info) == 0 && info.st_size >= 0;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(info.st_size));
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    }
+    std::fclose(file);
+    return ok;
+}
+
+// Each undirected side of every triangle once, ordered by its larger and then its smaller index.
+std::vector<ms3d_edge_t> DeriveEdges(const std::vector<ms3d_triangle_t>& triangles) {
+    std::vector<uint32_t> keys;
+    keys.reserve(triangles.size() * 3);
+    for (const ms3d_triangle_t& triangle : triangles) {
+        for (int side = 0; side < 3; ++side) {
+            uint16_t a = triangle.vertexIndices[side];
+            uint16_t b = triangle.vertexIndices[(side + 1) % 3];
+            if (a > b) std::swap(a, b);
+            keys.push_back(uint32_t{b} << 16 | a);
+        }
+    }
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    std::vector<ms3d_edge_t> edges(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        edges[i].edgeIndices[0] = static_cast<uint16_t>(keys[i] & 0xFFFF);
+        edges[i].edgeIndices[1] = static_cast<uint16_t>(keys[i] >> 16);
+    }
+    return edges;
+}
+
+}  // namespace
+
+struct CMS3DFile::Impl {
+    std::vector<ms3d_vertex_t> vertices;
+    std::vector<ms3d_triangle_t> triangles;
+    std::vector<ms3d_edge_t> edges;
+    std::vector<ms3d_group_t> groups;
+    std::vector<ms3d_material_t> materials;
+    std::vector<ms3d_joint_t> joints;
+    float animationFps = 24.0f;
+    float currentTime = 0.0f;
+    int totalFrames = 0;
+
+    // Every triangle index and key array handed out so far. Copies of group and joint records
+    // point at them, so they outlive Clear and a failed Load and go with the reader.
+    std::vector<std::unique_ptr<uint16_t[]>> triangleIndexArrays;
+    std::vector<std::unique_ptr<ms3d_keyframe_rot_t[]>> rotationKeyArrays;
+    std::vector<std::unique_ptr<ms3d_keyframe_pos_t[]>> positionKeyArrays;
+
+    bool ReadGroups(ByteReader& in, std::vector<ms3d_group_t>& out);
+    bool ReadJoints(ByteReader& in, std::vector<ms3d_joint_t>& out);
+
+    template <class T>
+    T* NewArray(std::vector<std::unique_ptr<T[]>>& owner, size_t count) {
+        owner.push_back(std::make_unique<T[]>(count));
+        return owner.back().get();
+    }
+};
+
+bool CMS3DFile::Impl::ReadGroups(ByteReader& in, std::vector<ms3d_group_t>& out) {
+    uint16_t count = 0;
+    if (!in.Read(count)) return false;
+    out.resize(count);
+    for (ms3d_group_t& group : out) {
+        if (!in.Read(&group, kGroupHeadBytes)) return false;
+        group.triangleIndices = NewArray(triangleIndexArrays, group.numtriangles);
+        if (!in.Read(group.triangleIndices, group.numtriangles * sizeof(uint16_t))) return false;
+        if (!in.Read(group.materialIndex)) return false;
+    }
+    return true;
+}
+
+bool CMS3DFile::Impl::ReadJoints(ByteReader& in, std::vector<ms3d_joint_t>& out) {
+    uint16_t count = 0;
+    if (!in.Read(count)) return false;
+    out.resize(count);
+    for (ms3d_joint_t& joint : out) {
+        if (!in.Read(&joint, kJointHeadBytes)) return false;
+        joint.keyFramesRot = NewArray(rotationKeyArrays, joint.numKeyFramesRot);
+        joint.keyFramesTrans = NewArray(positionKeyArrays, joint.numKeyFramesTrans);
+        if (!in.Read(joint.keyFramesRot, joint.numKeyFramesRot * sizeof(ms3d_keyframe_rot_t)) ||
+            !in.Read(joint.keyFramesTrans, joint.numKeyFramesTrans * sizeof(ms3d_keyframe_pos_t)))
+            return false;
+    }
+    return true;
+}
+
+CMS3DFile::CMS3DFile() : impl_(new Impl) {}
+
+CMS3DFile::~CMS3DFile() {
+    delete impl_;
+}
+
+bool CMS3DFile::Load(const char* path) {
+    Clear();
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+
+    ByteReader in(bytes);
+    ms3d_header_t header;
+    if (!in.Read(header) || std::memcmp(header.id, "MS3D000000", sizeof header.id) != 0 ||
+        header.version != 4)
+        return false;
+
+    // Everything is read into locals first, so a file that ends early leaves the reader empty.
+    std::vector<ms3d_vertex_t> vertices;
+    std::vector<ms3d_triangle_t> triangles;
+    std::vector<ms3d_group_t> groups;
+    std::vector<ms3d_material_t> materials;
+    std::vector<ms3d_joint_t> joints;
+    float animationFps = 0, currentTime = 0;
+    int32_t totalFrames = 0;
+    if (!in.ReadArray(vertices) || !in.ReadArray(triangles) || !impl_->ReadGroups(in, groups) ||
+        !in.ReadArray(materials) || !in.Read(animationFps) || !in.Read(currentTime) ||
+        !in.Read(totalFrames) || !impl_->ReadJoints(in, joints))
+        return false;
+
+    impl_->edges = DeriveEdges(triangles);
+    impl_->vertices = std::move(vertices);
+    impl_->triangles = std::move(triangles);
+    impl_->groups = std::move(groups);
+    impl_->materials = std::move(materials);
+    impl_->joints = std::move(joints);
+    impl_->animationFps = animationFps;
+    impl_->currentTime = currentTime;
+    impl_->totalFrames = totalFrames;
+    return true;
+}
+
+void CMS3DFile::Clear() {
+    impl_->vertices.clear();
+    impl_->triangles.clear();
+    impl_->edges.clear();
+    impl_->groups.clear();
+    impl_->materials.clear();
+    impl_->joints.clear();
+}
+
+int CMS3DFile::VertexCount() const {
+    return static_cast<int>(impl_->vertices.size());
+}
+int CMS3DFile::TriangleCount() const {
+    return static_cast<int>(impl_->triangles.size());
+}
+int CMS3DFile::EdgeCount() const {
+    return static_cast<int>(impl_->edges.size());
+}
+int CMS3DFile::GroupCount() const {
+    return static_cast<int>(impl_->groups.size());
+}
+int CMS3DFile::MaterialCount() const {
+    return static_cast<int>(impl_->materials.size());
+}
+int CMS3DFile::JointCount() const {
+    return static_cast<int>(impl_->joints.size());
+}
+
+namespace {
+
+template <class T>
+void RecordAt(std::vector<T>& records, int index, T** record) {
+    if (index >= 0 && static_cast<size_t>(index) < records.size()) *record = &records[index];
+}
+
+}  // namespace
+
+void CMS3DFile::VertexAt(int index, ms3d_vertex_t** record) {
+    RecordAt(impl_->vertices, index, record);
+}
+void CMS3DFile::TriangleAt(int index, ms3d_triangle_t** record) {
+    RecordAt(impl_->triangles, index, record);
+}
+void CMS3DFile::EdgeAt(int index, ms3d_edge_t** record) {
+    RecordAt(impl_->edges, index, record);
+}
+void CMS3DFile::GroupAt(int index, ms3d_group_t** record) {
+    RecordAt(impl_->groups, index, record);
+}
+void CMS3DFile::MaterialAt(int index, ms3d_material_t** record) {
+    RecordAt(impl_->materials, index, record);
+}
+void CMS3DFile::JointAt(int index, ms3d_joint_t** record) {
+    RecordAt(impl_->joints, index, record);
+}
+
+int CMS3DFile::FindJoint(const char* name) const {
+    // The stored name is a 32-byte field that need not be terminated.
+    const size_t nameLength = std::strlen(name);
+    for (size_t i = 0; i < impl_->joints.size(); ++i) {
+        const char* jointName = impl_->joints[i].name;
+        size_t length = strnlen(jointName, sizeof impl_->joints[i].name);
+        if (nameLength == length && std::memcmp(jointName, name, length) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+float CMS3DFile::AnimationFps() const {
+    return impl_->animationFps;
+}
+float CMS3DFile::CurrentTime() const {
+    return impl_->currentTime;
+}
+int CMS3DFile::TotalFrames() const {
+    return impl_->totalFrames;
+}

@@ -1,0 +1,297 @@
+// The model store and renderer: one load per file, triangles sorted by material, skipped
+// out-of-range triangles, texture paths, culling, and the two draw paths giving one image.
+#include "render/model.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "app/globals.h"
+#include "app/shaders.h"
+#include "draw_call_log.h"
+#include "image_files.h"
+#include "ms3d_builder.h"
+#include "offscreen.h"
+#include "render/frustum.h"
+#include "render/vbo.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+// Runs the test inside a folder, as the game runs inside its stage folder.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::string& path) : previous_(getcwd(nullptr, 0)) {
+        EXPECT_EQ(chdir(path.c_str()), 0);
+    }
+    ~WorkingDirectory() {
+        EXPECT_EQ(chdir(previous_), 0);
+        free(previous_);
+    }
+
+private:
+    char* previous_;
+};
+
+class ModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rendererUseVBO = true;
+        frustumCulling = false;
+        useOwnShader = false;
+        useBilinear = true;
+        useMipmaps = false;
+        // An orthographic view of the box -2..2 looking down -z, lit by the game's light.
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-2, 2, -2, 2, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        InitLight();
+        glEnable(GL_LIGHTING);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
+    }
+    void TearDown() override {
+        ReleaseAllModels();
+        glDisable(GL_LIGHTING);
+    }
+    std::string Write(const Ms3dBuilder& model, const char* name = "m.ms3d") {
+        return dir.write(name, model.Bytes());
+    }
+    // Loads quietly: the store's console lines are checked by the tests that are about them.
+    Model* Get(const std::string& path) {
+        testing::internal::CaptureStdout();
+        Model* model = GetModel(path.c_str());
+        testing::internal::GetCapturedStdout();
+        return model;
+    }
+    TempDir dir;
+};
+
+// Three quads side by side whose groups use materials 1, 0, 1: red, green, red.
+Ms3dBuilder ThreeQuads() {
+    Ms3dBuilder model;
+    model.AddMaterial("green", 0, 1, 0);
+    model.AddMaterial("red", 1, 0, 0);
+    model.AddGroup("left", 1);
+    model.AddGroup("middle", 0);
+    model.AddGroup("right", 1);
+    model.AddQuad(-1.5f, -1, -0.5f, 1, 0, 0);
+    model.AddQuad(-0.5f, -1, 0.5f, 1, 0, 1);
+    model.AddQuad(0.5f, -1, 1.5f, 1, 0, 2);
+    return model;
+}
+
+TEST_F(ModelTest, ThreeRequestsForOneFileLoadItOnce) {
+    const std::string path = Write(ThreeQuads());
+    testing::internal::CaptureStdout();
+    Model* first = GetModel(path.c_str());
+    Model* second = GetModel(std::string(path).c_str());
+    Model* third = GetModel(path.c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "VBOList groesse:  0\n::" + path + "::\n");
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(first, third);
+    ASSERT_EQ(VBOList.size(), 1u);
+    EXPECT_EQ(VBOList[0].model, first);
+    EXPECT_EQ(VBOList[0].triangleCount, 6);
+    EXPECT_EQ(VBOList[0].positionBuffer, first->positionBuffer);
+}
+
+TEST_F(ModelTest, AMissingFileIsReportedAndTriedAgainAtTheNextRequest) {
+    const std::string path = dir.path() + "/missing.ms3d";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        testing::internal::CaptureStdout();
+        Model* model = GetModel(path.c_str());
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  "VBOList groesse:  0\nError while loading " + path + "\n");
+        ASSERT_NE(model, nullptr);
+        EXPECT_EQ(model->TriangleCount(), 0);
+        DrawCallLog log;
+        model->Render(kIdentity);
+        EXPECT_TRUE(log.Calls().empty());
+    }
+    EXPECT_TRUE(VBOList.empty());
+}
+
+TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterial) {
+    Model* model = Get(Write(ThreeQuads()));
+    EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2, 4}));
+    // The middle quad (material 0) comes first in the buffers, then the left and right quads.
+    std::vector<float> positions(6 * 9);
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, model->positionBuffer);
+    glGetBufferSubDataARB(GL_ARRAY_BUFFER_ARB, 0, positions.size() * sizeof(float),
+                          positions.data());
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    EXPECT_EQ(positions[0], -0.5f);
+    EXPECT_EQ(positions[2 * 9], -1.5f);
+    EXPECT_EQ(positions[4 * 9], 0.5f);
+
+    DrawCallLog log;
+    model->Render(kIdentity);
+    ASSERT_EQ(log.Calls().size(), 2u);
+    EXPECT_EQ(log.Calls()[0].first, 0);
+    EXPECT_EQ(log.Calls()[0].count, 6);
+    EXPECT_EQ(log.Calls()[1].first, 6);
+    EXPECT_EQ(log.Calls()[1].count, 12);
+    for (const DrawCall& call : log.Calls()) {
+        EXPECT_EQ(call.mode, GLenum(GL_TRIANGLES));
+        EXPECT_EQ(GLuint(call.texCoordBuffer), model->texCoordBuffer);  // never a stale array
+    }
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    GLint arrayBuffer = -1;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
+    EXPECT_EQ(arrayBuffer, 0);
+}
+
+TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
+    Ms3dBuilder builder;
+    builder.AddMaterial("only", 1, 1, 1);
+    builder.AddGroup("good", 0);
+    builder.AddGroup("no material", -1);
+    builder.AddGroup("bad material", 7);
+    builder.AddQuad(-1, -1, 1, 1, 0, 0);    // drawn
+    builder.AddQuad(-1, -1, 1, 1, 0, 1);    // group without material
+    builder.AddQuad(-1, -1, 1, 1, 0, 2);    // material past the count
+    builder.AddQuad(-1, -1, 1, 1, 0, 200);  // group past the count
+    builder.AddTriangle(0, 1, 999, 0);      // corner past the vertex count
+    Model* model = Get(Write(builder));
+    ASSERT_EQ(model->TriangleCount(), 9);
+    EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2}));
+    Offscreen screen;
+    for (bool buffers : {true, false}) {
+        rendererUseVBO = buffers;
+        screen.Clear();
+        model->Render(kIdentity);
+        EXPECT_GT(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0) << buffers;
+    }
+}
+
+TEST_F(ModelTest, BoundingSphereIsTheMeanOfTheVerticesAndTheFarthestOne) {
+    Ms3dBuilder builder;
+    builder.AddVertex(0, 0, 0);
+    builder.AddVertex(2, 0, 0);
+    builder.AddVertex(0, 2, 0);
+    builder.AddVertex(0, 0, 2);
+    Model* model = Get(Write(builder));
+    EXPECT_FLOAT_EQ(model->centre[0], 0.5f);
+    EXPECT_FLOAT_EQ(model->centre[2], 0.5f);
+    EXPECT_FLOAT_EQ(model->radius, std::sqrt(2.75f));
+    EXPECT_EQ(Get(Write(Ms3dBuilder(), "empty.ms3d"))->radius, 0.0f);
+}
+
+TEST_F(ModelTest, TexturePathsLoseLeadingDotsAndBackslashes) {
+    WriteSolidImage(dir.path() + "/textures/red.bmp", 4, 4, 255, 0, 0);
+    Ms3dBuilder builder = ThreeQuads();
+    builder.AddMaterial("textured", 1, 1, 1, "..\\textures\\red.bmp");
+    builder.AddMaterial("missing", 1, 1, 1, ".\\textures\\gone.jpg");
+    WorkingDirectory inside(dir.path());
+    const std::string path = Write(builder);
+    testing::internal::CaptureStdout();
+    Model* model = GetModel(path.c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "VBOList groesse:  0\n"
+              "Load Texture: textures\\red.bmp\n"
+              "Load Texture: textures\\gone.jpg\n"
+              "Textur konnte nicht geladen werden: textures\\gone.jpg\n"
+              "::" +
+                  path + "::\n");
+    ASSERT_EQ(model->textures.size(), 4u);
+    EXPECT_EQ(model->textures[0], 0u);  // empty path: untextured
+    EXPECT_NE(model->textures[2], 0u);
+    EXPECT_NE(model->textures[3], 0u);  // the placeholder
+
+    testing::internal::CaptureStdout();
+    const uint32_t before = model->textures[2];
+    model->ReloadTextures(true, true);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Textur konnte nicht geladen werden: textures\\gone.jpg\n");
+    EXPECT_FALSE(glIsTexture(before));
+    GLint minFilter = 0;
+    glBindTexture(GL_TEXTURE_2D, model->textures[2]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(model->textures[0], 0u);
+}
+
+TEST_F(ModelTest, ACulledModelDrawsNothing) {
+    const std::string path = Write(ThreeQuads());
+    Model* model = Get(path);
+    frustumCulling = true;
+    frustum.SetPerspective(45, 1, 0.1f, 100);
+    frustum.SetCamera(0, 0, 10, 0, 0, 20, 0, 1, 0);  // looking away from the model
+    Offscreen screen;
+    DrawCallLog log;
+    testing::internal::CaptureStdout();
+    model->Render(kIdentity);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Sphere not in Frustum:  model: " + path + "\n");
+    EXPECT_TRUE(log.Calls().empty());
+    EXPECT_EQ(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0);
+
+    // Facing it: drawn, and its bounding sphere (radius 1.8) is outlined left of the quads,
+    // which begin at x = -1.5, that is at pixel 8.
+    frustum.SetCamera(0, 0, 10, 0, 0, 0, 0, 1, 0);
+    glDisable(GL_LIGHTING);
+    screen.Clear();
+    model->Render(kIdentity);
+    ASSERT_GE(log.Calls().size(), 2u);
+    EXPECT_EQ(log.Calls()[1].count, 12);
+    std::vector<uint8_t> pixels = screen.Read();
+    int white = 0;
+    for (int y = 0; y < Offscreen::kSize; ++y)
+        for (int x = 0; x < 8; ++x) white += PixelAt(pixels, x, y) == std::array{255, 255, 255};
+    EXPECT_GT(white, 0);
+}
+
+TEST_F(ModelTest, BothPathsDrawAnUnrotatedModelAlike) {
+    // A red and blue texture on the outer quads, a green untextured middle, under the light.
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 16; ++i) pixels.insert(pixels.end(), {uint8_t(i < 8 ? 255 : 0), 0, 255});
+    WriteImage(dir.path() + "/stripes.bmp", 4, 4, IL_RGB, pixels);
+    Ms3dBuilder builder = ThreeQuads();
+    builder.Material(1).shininess = 20;
+    builder.Material(1).specular[0] = 0.5f;
+    std::snprintf(builder.Material(1).texture, 128, "%s/stripes.bmp", dir.path().c_str());
+    Model* model = Get(Write(builder));
+    const float moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.25f, -0.5f, 0.5f, 1};
+
+    Offscreen screen;
+    rendererUseVBO = true;
+    model->Render(moved);
+    const std::vector<uint8_t> buffered = screen.Read();
+    screen.Clear();
+    rendererUseVBO = false;
+    model->Render(moved);
+    const std::vector<uint8_t> immediate = screen.Read();
+
+    EXPECT_GT(CountPixelsNotOf(buffered, {0, 0, 0}), Offscreen::kSize * Offscreen::kSize / 3);
+    int differing = 0;
+    for (size_t i = 0; i < buffered.size(); ++i)
+        if (std::abs(buffered[i] - immediate[i]) > 4) ++differing;
+    EXPECT_LE(differing, 2 * Offscreen::kSize) << "channel values that differ";
+}
+
+TEST_F(ModelTest, ReleasedModelsLoseTexturesAndDrawNothing) {
+    Ms3dBuilder builder = ThreeQuads();
+    WriteSolidImage(dir.path() + "/blue.jpg", 4, 4, 0, 0, 255);
+    std::snprintf(builder.Material(0).texture, 128, "%s/blue.jpg", dir.path().c_str());
+    const std::string path = Write(builder);
+    Model* model = Get(path);
+    const uint32_t texture = model->textures[0];
+    ReleaseAllModels();
+    EXPECT_TRUE(VBOList.empty());
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_EQ(model->TriangleCount(), 0);
+    DrawCallLog log;
+    for (bool buffers : {true, false}) {
+        rendererUseVBO = buffers;
+        model->Render(kIdentity);
+    }
+    EXPECT_TRUE(log.Calls().empty());
+    EXPECT_NE(Get(path), model);  // a later request loads the file again
+}
+
+}  // namespace

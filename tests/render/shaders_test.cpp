@@ -1,0 +1,134 @@
+// Shaders and the light: the console lines of the check and the builds, whole source files, the
+// light's state, and the two programs drawing lit, textured models.
+#include "app/shaders.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "app/globals.h"
+#include "image_files.h"
+#include "ms3d_builder.h"
+#include "offscreen.h"
+#include "render/model.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kBuilt = "VS Shader compiliert\nFS Shader compiliert\nShader Programm gelinkt\n";
+
+// Builds both programs from the game's sources, as start-up does from the game's folder.
+std::string BuildGamePrograms() {
+    char* previous = getcwd(nullptr, 0);
+    EXPECT_EQ(chdir(ZORVAN_SOURCE_DIR), 0);
+    testing::internal::CaptureStdout();
+    CheckGlsl();
+    CreateShaderProgram("data\\ppl_point.vs", "data\\ppl_point.fs", &pointLightProgram);
+    CreateShaderProgram("data\\ppl_point_tex.vs", "data\\ppl_point_tex.fs", &pointLightTexProgram);
+    std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(chdir(previous), 0);
+    free(previous);
+    return output;
+}
+
+TEST(Shaders, CheckAndBuildReportEveryStepInOrder) {
+    EXPECT_EQ(BuildGamePrograms(),
+              "Ready for GLSL: Vertex and Fragment Shader supported\n"
+              "Ready for OpenGL 2.0\n" +
+                  kBuilt + kBuilt);
+    EXPECT_TRUE(glslSupported);
+    EXPECT_TRUE(gl20Supported);
+    EXPECT_NE(pointLightProgram, 0u);
+    EXPECT_NE(pointLightTexProgram, 0u);
+}
+
+TEST(Shaders, MissingSourcesAreReportedAndTheProgramIsStoredAnyway) {
+    uint32_t program = 0;
+    testing::internal::CaptureStdout();
+    CreateShaderProgram("no\\such.vs", "no\\such.fs", &program);
+    std::string output = testing::internal::GetCapturedStdout();
+    const std::string unreadable =
+        "unguelige datei ge\xF6"
+        "ffnet";
+    EXPECT_EQ(output.substr(0, 2 * unreadable.size()), unreadable + unreadable);
+    EXPECT_NE(output.find("FEHLER: Shader Programm nicht gelinkt\n"), std::string::npos) << output;
+    EXPECT_NE(program, 0u);
+    glDeleteProgram(program);
+}
+
+TEST(Shaders, SourcesAreReadWholeWithTextModeLineEnds) {
+    TempDir dir;
+    std::string source;
+    for (int i = 0; i < 1000; ++i) source += "// line " + std::to_string(i) + "\r\n";
+    ASSERT_GT(source.size(), 10000u);
+    std::string expected = source;
+    std::erase(expected, '\r');
+    EXPECT_EQ(ReadShaderFile(dir.write("big.vs", source).c_str()), expected);
+    EXPECT_EQ(ReadShaderFile(dir.write("empty.vs", "").c_str()), "");
+}
+
+TEST(Shaders, TheLightIsDirectionalFromAboveTheView) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    InitLight();
+    GLfloat position[4], diffuse[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    EXPECT_EQ(std::vector<float>(position, position + 4), (std::vector<float>{0, 1, 0, 0}));
+    EXPECT_EQ(diffuse[1], 1.0f);  // light 0's default colour is kept
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    GLint shadeModel = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+    EXPECT_EQ(shadeModel, GL_SMOOTH);
+    EXPECT_EQ(lightPosition[1], 1.0f);
+}
+
+TEST(Shaders, TheProgramsDrawLitMaterialsAndModulatedTextures) {
+    BuildGamePrograms();
+    TempDir dir;
+    WriteSolidImage(dir.path() + "/yellow.jpg", 8, 8, 255, 255, 0);
+    Ms3dBuilder builder;
+    builder.AddMaterial("green", 0.2f, 0.9f, 0.2f);
+    builder.AddMaterial("textured", 1, 1, 1);
+    std::snprintf(builder.Material(1).texture, 128, "%s/yellow.jpg", dir.path().c_str());
+    builder.AddGroup("plain", 0);
+    builder.AddGroup("textured", 1);
+    builder.AddQuad(-2, -2, 0, 2, 0, 0);
+    builder.AddQuad(0, -2, 2, 2, 0, 1);
+    testing::internal::CaptureStdout();
+    Model* model = GetModel(dir.write("m.ms3d", builder.Bytes()).c_str());
+    testing::internal::GetCapturedStdout();
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    InitLight();
+    glEnable(GL_LIGHTING);
+    rendererUseVBO = true;
+    useOwnShader = true;
+    Offscreen screen;
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    model->Render(identity);
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(GLuint(current), pointLightTexProgram);  // the last material is textured
+    glUseProgram(0);
+    std::vector<uint8_t> pixels = screen.Read();
+
+    // Facing the camera, the surfaces are lit from the side by the light above the view: clearly
+    // visible in their own colours, not washed out.
+    const auto plain = PixelAt(pixels, 16, 32), textured = PixelAt(pixels, 48, 32);
+    EXPECT_GT(plain[1], 80);
+    EXPECT_LT(plain[0], plain[1] / 2);
+    EXPECT_LT(plain[1], 230);
+    EXPECT_GT(textured[0], 80);
+    EXPECT_GT(textured[1], 80);
+    EXPECT_LT(textured[2], textured[0] / 2);
+    glDisable(GL_LIGHTING);
+    useOwnShader = false;
+    ReleaseAllModels();
+}
+
+}  // namespace
