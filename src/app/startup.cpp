@@ -119,7 +119,7 @@ void GameStart(int argc, char** argv) {
     ilInit();
     glEnable(GL_TEXTURE_2D);
 
-    InitLight();
+    InitLight();  // after the level
 
     RegisterCallbacks();
     InitGlState();

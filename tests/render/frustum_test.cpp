@@ -46,15 +46,6 @@ TEST(Frustum, AnswersDoNotDependOnTheDistanceFromTheOrigin) {
     }
 }
 
-TEST(Frustum, PlaneDistanceIsSignedAndScaledByTheNormalLength) {
-    Plane plane;
-    plane.Set({0, 2, 0}, {5, 3, 7});
-    EXPECT_FLOAT_EQ(plane.d, -6);
-    EXPECT_FLOAT_EQ(plane.Distance({0, 3, 0}), 0);
-    EXPECT_FLOAT_EQ(plane.Distance({1, 5, 1}), 2);
-    EXPECT_FLOAT_EQ(plane.Distance({1, 1, 1}), -2);
-}
-
 TEST(Frustum, AnUpVectorAlongTheViewLeavesSidePlanesThatNeverCull) {
     Frustum view;
     view.SetPerspective(45, 1, 1, 100);

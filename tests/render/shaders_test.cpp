@@ -1,5 +1,5 @@
-// Shaders and the light: the console lines of the check and the builds, whole source files, the
-// light's state, and the two programs drawing lit, textured models.
+// Shaders: the console lines of the check and the builds, whole source files, and the two
+// programs drawing lit, textured models under the game's light.
 #include "app/shaders.h"
 
 #include <GL/glew.h>
@@ -65,22 +65,6 @@ TEST(Shaders, SourcesAreReadWholeWithTextModeLineEnds) {
     std::erase(expected, '\r');
     EXPECT_EQ(ReadShaderFile(dir.write("big.vs", source).c_str()), expected);
     EXPECT_EQ(ReadShaderFile(dir.write("empty.vs", "").c_str()), "");
-}
-
-TEST(Shaders, TheLightIsDirectionalFromAboveTheView) {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    InitLight();
-    GLfloat position[4], diffuse[4];
-    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
-    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    EXPECT_EQ(std::vector<float>(position, position + 4), (std::vector<float>{0, 1, 0, 0}));
-    EXPECT_EQ(diffuse[1], 1.0f);  // light 0's default colour is kept
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    GLint shadeModel = 0;
-    glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
-    EXPECT_EQ(shadeModel, GL_SMOOTH);
-    EXPECT_EQ(lightPosition[1], 1.0f);
 }
 
 TEST(Shaders, TheProgramsDrawLitMaterialsAndModulatedTextures) {
