@@ -3,9 +3,7 @@
 
 #include <cmath>
 
-typedef float NxReal;
-typedef float NxF32;
-typedef double NxF64;
+#include "NxSimpleTypes.h"
 
 class NxVec3 {
 public:

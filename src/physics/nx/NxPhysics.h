@@ -1,0 +1,20 @@
+// The physics SDK: the one header game code includes.
+#pragma once
+
+#include "NxActor.h"
+#include "NxActorDesc.h"
+#include "NxContactReport.h"
+#include "NxDebugRenderable.h"
+#include "NxMat33.h"
+#include "NxMat34.h"
+#include "NxMaterial.h"
+#include "NxMeshes.h"
+#include "NxPhysicsSDK.h"
+#include "NxRaycast.h"
+#include "NxScene.h"
+#include "NxSceneDesc.h"
+#include "NxShape.h"
+#include "NxShapeDesc.h"
+#include "NxStream.h"
+#include "NxTriggerReport.h"
+#include "NxVec3.h"

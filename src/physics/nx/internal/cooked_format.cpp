@@ -1,0 +1,152 @@
+#include "internal/cooked_format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace nx {
+
+namespace {
+
+constexpr NxU32 kVersion = 1;
+constexpr NxU32 kHullMagic = 0x5843565A;      // "ZVCX"
+constexpr NxU32 kTrianglesMagic = 0x4343565A;  // "ZVCC"
+constexpr NxU32 kEndMarker = 0x444E455A;       // "ZEND"
+constexpr NxU32 kBlockBytes = 1u << 16;
+
+void StoreVectors(const std::vector<NxVec3>& vectors, NxStream& stream) {
+    for (const NxVec3& v : vectors) stream.storeFloat(v.x).storeFloat(v.y).storeFloat(v.z);
+}
+
+// Reads `count` elements of T block by block; false as soon as the stream reports a short read.
+template <class T>
+bool ReadBlocks(const NxStream& stream, NxU32 count, std::vector<T>& out) {
+    constexpr NxU32 kPerBlock = kBlockBytes / sizeof(T);
+    out.clear();
+    out.reserve(std::min(count, kPerBlock));
+    for (NxU32 done = 0; done < count;) {
+        NxU32 n = std::min(count - done, kPerBlock);
+        out.resize(done + n);
+        stream.readBuffer(out.data() + done, n * static_cast<NxU32>(sizeof(T)));
+        if (stream.readFailed()) return false;
+        done += n;
+    }
+    return true;
+}
+
+bool Finite(const NxVec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+// Shared checks of both formats: the header before the data, the end marker after.
+class Reader {
+public:
+    Reader(const NxStream& stream, const char* caller) : stream_(stream), caller_(caller) {}
+
+    bool header(NxU32 magic, const char* what) {
+        NxU32 found = stream_.readDword();
+        if (stream_.readFailed()) return fail("the file is short (no header)");
+        if (found != magic) {
+            std::printf("%s: not a cooked %s (wrong magic 0x%08X)\n", caller_, what, found);
+            return false;
+        }
+        NxU32 version = stream_.readDword();
+        if (version != kVersion) {
+            std::printf("%s: cooked %s version %u, expected %u\n", caller_, what, version, kVersion);
+            return false;
+        }
+        return true;
+    }
+    bool count(NxU32 value, NxU32 minimum, NxU32 maximum, const char* what) {
+        if (stream_.readFailed()) return fail("the file is short");
+        if (value >= minimum && value <= maximum) return true;
+        std::printf("%s: corrupt %s count %u (allowed %u to %u)\n", caller_, what, value, minimum,
+                    maximum);
+        return false;
+    }
+    bool vectors(NxU32 count, std::vector<NxVec3>& out) {
+        if (!ReadBlocks(stream_, count, out)) return fail("the file is short");
+        if (!std::all_of(out.begin(), out.end(), Finite)) return fail("a coordinate is not finite");
+        return true;
+    }
+    bool end() {
+        NxU32 marker = stream_.readDword();
+        if (stream_.readFailed() || marker != kEndMarker) return fail("the file is short or corrupt");
+        return true;
+    }
+    bool fail(const char* problem) {
+        std::printf("%s: %s\n", caller_, problem);
+        return false;
+    }
+    const NxStream& stream() const { return stream_; }
+
+private:
+    const NxStream& stream_;
+    const char* caller_;
+};
+
+NxVec3 ReadVec3(const NxStream& stream) {
+    NxReal x = stream.readFloat();
+    NxReal y = stream.readFloat();
+    NxReal z = stream.readFloat();
+    return {x, y, z};
+}
+
+}  // namespace
+
+void WriteHull(const CookedHull& hull, NxStream& stream) {
+    stream.storeDword(kHullMagic).storeDword(kVersion);
+    stream.storeDword(static_cast<NxU32>(hull.points.size()));
+    StoreVectors(hull.points, stream);
+    stream.storeFloat(hull.volume);
+    StoreVectors({hull.centreOfMass, hull.principalAxes.getRow(0), hull.principalAxes.getRow(1),
+                  hull.principalAxes.getRow(2), hull.inertiaPerMass},
+                 stream);
+    stream.storeDword(kEndMarker);
+}
+
+void WriteTriangles(const CookedTriangles& mesh, NxStream& stream) {
+    stream.storeDword(kTrianglesMagic).storeDword(kVersion);
+    stream.storeDword(static_cast<NxU32>(mesh.vertices.size()));
+    stream.storeDword(static_cast<NxU32>(mesh.indices.size() / 3));
+    StoreVectors(mesh.vertices, stream);
+    for (NxU32 index : mesh.indices) stream.storeDword(index);
+    stream.storeDword(kEndMarker);
+}
+
+bool ReadHull(const NxStream& stream, const char* caller, CookedHull& hull) {
+    Reader reader(stream, caller);
+    if (!reader.header(kHullMagic, "convex mesh")) return false;
+    NxU32 points = stream.readDword();
+    if (!reader.count(points, 4, kMaxHullPoints, "point")) return false;
+    if (!reader.vectors(points, hull.points)) return false;
+    hull.volume = stream.readFloat();
+    hull.centreOfMass = ReadVec3(stream);
+    for (int row = 0; row < 3; ++row) hull.principalAxes.setRow(row, ReadVec3(stream));
+    hull.inertiaPerMass = ReadVec3(stream);
+    if (!reader.end()) return false;
+    bool sound = std::isfinite(hull.volume) && hull.volume > 0 && Finite(hull.centreOfMass) &&
+                 Finite(hull.inertiaPerMass) && hull.inertiaPerMass.x > 0 &&
+                 hull.inertiaPerMass.y > 0 && hull.inertiaPerMass.z > 0;
+    return sound || reader.fail("corrupt mass properties");
+}
+
+bool ReadTriangles(const NxStream& stream, const char* caller, CookedTriangles& mesh) {
+    Reader reader(stream, caller);
+    if (!reader.header(kTrianglesMagic, "triangle mesh")) return false;
+    NxU32 vertices = stream.readDword();
+    NxU32 triangles = stream.readDword();
+    if (!reader.count(vertices, 3, kMaxMeshVertices, "vertex")) return false;
+    if (!reader.count(triangles, 1, kMaxMeshTriangles, "triangle")) return false;
+    if (!reader.vectors(vertices, mesh.vertices)) return false;
+    if (!ReadBlocks(stream, triangles * 3, mesh.indices)) return reader.fail("the file is short");
+    if (!reader.end()) return false;
+    for (size_t i = 0; i < mesh.indices.size(); ++i) {
+        if (mesh.indices[i] >= vertices) {
+            std::printf("%s: triangle %zu names vertex %u of %u\n", caller, i / 3, mesh.indices[i],
+                        vertices);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace nx

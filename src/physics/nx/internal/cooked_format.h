@@ -1,0 +1,48 @@
+// The layer's cooked mesh files, written by the cooking functions and read by the SDK object.
+//
+// Both formats are little-endian: a magic, a version, the counts, the data, an end marker.
+//   .convex:  "ZVCX", 1, point count, points (3 floats each) of the hull in the cooking frame,
+//             volume, centre of mass (3 floats), principal axes (3x3 rotation, row by row, whose
+//             columns are the axes), inertia per unit mass about the axes (3 floats), "ZEND".
+//   .concave: "ZVCC", 1, vertex count, triangle count, vertices (3 floats each), triangles
+//             (3 NxU32 vertex indices each, wound counter-clockwise seen from outside), "ZEND".
+//
+// A short file is found two ways: streams that report failed reads (UserStream does) stop the
+// reader at the first short block, and the end marker catches the rest. Counts are checked
+// against fixed limits before anything is allocated, and data is read block by block, so a
+// corrupt count never allocates more than the file really holds plus one block.
+#pragma once
+
+#include <vector>
+
+#include "NxMat33.h"
+#include "NxStream.h"
+
+namespace nx {
+
+struct CookedHull {
+    std::vector<NxVec3> points;
+    NxReal volume = 0;
+    NxVec3 centreOfMass;
+    NxMat33 principalAxes;
+    NxVec3 inertiaPerMass;
+};
+
+struct CookedTriangles {
+    std::vector<NxVec3> vertices;
+    std::vector<NxU32> indices;  // three per triangle
+};
+
+constexpr NxU32 kMaxHullPoints = 1u << 16;
+constexpr NxU32 kMaxMeshVertices = 1u << 22;
+constexpr NxU32 kMaxMeshTriangles = 1u << 22;
+
+void WriteHull(const CookedHull& hull, NxStream& stream);
+void WriteTriangles(const CookedTriangles& mesh, NxStream& stream);
+
+// False, with one console line starting with `caller`, for a wrong magic or version, a count
+// out of range, a short file, a vertex index out of range or non-finite numbers.
+bool ReadHull(const NxStream& stream, const char* caller, CookedHull& hull);
+bool ReadTriangles(const NxStream& stream, const char* caller, CookedTriangles& mesh);
+
+}  // namespace nx

@@ -1,0 +1,118 @@
+#include "internal/hull_builder.h"
+
+#include <BulletCollision/CollisionShapes/btConvexTriangleMeshShape.h>
+#include <LinearMath/btConvexHullComputer.h>
+
+#include <cmath>
+
+#include "internal/bullet_convert.h"
+
+namespace nx {
+
+namespace {
+
+// Hulls thinner than this (relative to their size) enclose no usable volume.
+constexpr btScalar kMinRelativeVolume = 1e-6f;
+constexpr btScalar kMaxShrinkOfInnerRadius = 0.25f;
+
+// The faces of a computed hull as a triangle fan each.
+void Triangulate(const btConvexHullComputer& computer, btTriangleMesh& triangles) {
+    for (int f = 0; f < computer.faces.size(); ++f) {
+        const btConvexHullComputer::Edge* first = &computer.edges[computer.faces[f]];
+        const btConvexHullComputer::Edge* edge = first->getNextEdgeOfFace();
+        const btVector3& apex = computer.vertices[first->getSourceVertex()];
+        while (edge->getTargetVertex() != first->getSourceVertex()) {
+            triangles.addTriangle(apex, computer.vertices[edge->getSourceVertex()],
+                                  computer.vertices[edge->getTargetVertex()]);
+            edge = edge->getNextEdgeOfFace();
+        }
+    }
+}
+
+}  // namespace
+
+bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull& hull) {
+    if (count < 4) return false;
+    btConvexHullComputer computer;
+    computer.compute(static_cast<const float*>(points), static_cast<int>(strideBytes),
+                     static_cast<int>(count), 0, 0);
+    if (computer.vertices.size() < 4 || computer.faces.size() < 4) return false;
+
+    btTriangleMesh triangles;
+    Triangulate(computer, triangles);
+    btConvexTriangleMeshShape solid(&triangles, true);
+    btTransform principal;
+    btVector3 inertia;
+    btScalar volume = 0;
+    solid.calculatePrincipalAxisTransform(principal, inertia, volume);
+
+    btVector3 low, high;
+    solid.getAabb(btTransform::getIdentity(), low, high);
+    btVector3 size = high - low;
+    btScalar boxVolume = size.x() * size.y() * size.z();
+    if (!(volume > kMinRelativeVolume * boxVolume) || !(boxVolume > 0)) return false;
+
+    // Keep the axes a right-handed rotation.
+    btMatrix3x3 axes = principal.getBasis();
+    if (axes.determinant() < 0) axes.setValue(-axes[0][0], axes[0][1], axes[0][2],
+                                              -axes[1][0], axes[1][1], axes[1][2],
+                                              -axes[2][0], axes[2][1], axes[2][2]);
+    hull.points.clear();
+    for (int i = 0; i < computer.vertices.size(); ++i) hull.points.push_back(ToNx(computer.vertices[i]));
+    hull.volume = volume;
+    hull.centreOfMass = ToNx(principal.getOrigin());
+    hull.principalAxes = ToNx(axes);
+    hull.inertiaPerMass = ToNx(inertia);
+    return true;
+}
+
+std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin) {
+    auto mesh = std::make_unique<ConvexMeshData>();
+    mesh->principal = btTransform(ToBt(hull.principalAxes), ToBt(hull.centreOfMass));
+    btTransform toBody = mesh->principal.inverse();
+    std::vector<btVector3> local;
+    local.reserve(hull.points.size());
+    for (const NxVec3& p : hull.points) local.push_back(toBody * ToBt(p));
+
+    btConvexHullComputer shrunk;
+    btScalar shrink = shrunk.compute(&local[0].x(), sizeof(btVector3), static_cast<int>(local.size()),
+                                     margin, kMaxShrinkOfInnerRadius);
+    if (shrink > 0 && shrunk.vertices.size() >= 4) {
+        mesh->shape = std::make_unique<btConvexHullShape>(&shrunk.vertices[0].x(),
+                                                          shrunk.vertices.size(), sizeof(btVector3));
+    } else {
+        shrink = 0;
+        mesh->shape = std::make_unique<btConvexHullShape>(&local[0].x(),
+                                                          static_cast<int>(local.size()),
+                                                          sizeof(btVector3));
+    }
+    mesh->shape->optimizeConvexHull();
+    mesh->shape->setMargin(shrink);
+    mesh->shape->recalcLocalAabb();  // the cached bounds do not follow setMargin
+    mesh->hull = std::move(hull);
+    return mesh;
+}
+
+std::unique_ptr<TriangleMeshData> BuildTriangleMesh(const CookedTriangles& triangles) {
+    auto mesh = std::make_unique<TriangleMeshData>();
+    for (const NxVec3& v : triangles.vertices) mesh->vertices.insert(mesh->vertices.end(), {v.x, v.y, v.z});
+    mesh->indices.assign(triangles.indices.begin(), triangles.indices.end());
+    mesh->arrays = std::make_unique<btTriangleIndexVertexArray>(
+        static_cast<int>(mesh->indices.size() / 3), mesh->indices.data(), 3 * sizeof(int),
+        static_cast<int>(triangles.vertices.size()), mesh->vertices.data(), 3 * sizeof(btScalar));
+    mesh->shape = std::make_unique<EdgeAwareMeshShape>(mesh->arrays.get());
+    return mesh;
+}
+
+ConvexMeshData* MovingHullOf(TriangleMeshData& mesh, btScalar margin) {
+    if (!mesh.movingHull) {
+        CookedHull hull;
+        if (!ComputeHull(mesh.vertices.data(), static_cast<NxU32>(mesh.vertices.size() / 3),
+                         3 * sizeof(btScalar), hull))
+            return nullptr;
+        mesh.movingHull = BuildConvexMesh(std::move(hull), margin);
+    }
+    return mesh.movingHull.get();
+}
+
+}  // namespace nx

@@ -1,0 +1,26 @@
+// Convex hulls and their exact mass properties, for cooking and for loading.
+#pragma once
+
+#include <memory>
+
+#include "internal/mesh_data.h"
+
+namespace nx {
+
+// The convex hull of `count` points (x, y, z floats every strideBytes) with its volume, centre
+// of mass, principal axes and inertia per unit mass. False when the points enclose no volume.
+bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull& hull);
+
+// The collision shape of a cooked hull in its body frame. The hull is shrunk by the collision
+// margin (at most a quarter of its inner radius), so the shape with its margin is the cooked
+// hull itself.
+std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin);
+
+// The static mesh shape of cooked triangles, with internal-edge information.
+std::unique_ptr<TriangleMeshData> BuildTriangleMesh(const CookedTriangles& triangles);
+
+// The shape a dynamic actor with this triangle mesh uses (see TriangleMeshData::movingHull);
+// null when the vertices enclose no volume.
+ConvexMeshData* MovingHullOf(TriangleMeshData& mesh, btScalar margin);
+
+}  // namespace nx

@@ -1,0 +1,140 @@
+#include "internal/scene_events.h"
+
+#include <BulletCollision/NarrowPhaseCollision/btPersistentManifold.h>
+
+#include "NxActor.h"
+#include "internal/bullet_convert.h"
+
+namespace nx {
+
+namespace {
+
+NxShape* ShapeOf(const btCollisionObject* object) {
+    return static_cast<NxShape*>(object->getUserPointer());
+}
+NxU32 SerialOf(const btCollisionObject* object) { return static_cast<NxU32>(object->getUserIndex()); }
+bool IsTrigger(const NxShape* shape) { return shape->getFlag(NX_TRIGGER_ENABLE); }
+
+}  // namespace
+
+void EventScanner::scan(btCollisionDispatcher& dispatcher, std::uint64_t step,
+                        btScalar touchDistance, bool reportStarts,
+                        std::vector<QueuedEvent>& queue) {
+    int count = dispatcher.getNumManifolds();
+    for (int i = 0; i < count; ++i) {
+        const btPersistentManifold& manifold = *dispatcher.getManifoldByIndexInternal(i);
+        if (manifold.getNumContacts() == 0) continue;
+        const NxShape* shape0 = ShapeOf(manifold.getBody0());
+        const NxShape* shape1 = ShapeOf(manifold.getBody1());
+        if (shape0 == nullptr || shape1 == nullptr) continue;
+        bool trigger0 = IsTrigger(shape0);
+        bool trigger1 = IsTrigger(shape1);
+        if (trigger0 && trigger1) continue;
+        if (trigger0 || trigger1) {
+            scanTrigger(manifold, trigger0, step, queue);
+        } else {
+            scanContact(manifold, step, touchDistance, reportStarts, queue);
+        }
+    }
+    contacts_.expire(step, [](NxShape*, NxShape*) {});
+    triggers_.expire(step, [&queue](NxShape* trigger, NxShape* other) {
+        if (!trigger->getFlag(NX_TRIGGER_ON_LEAVE)) return;
+        QueuedEvent& event = queue.emplace_back();
+        event.isContact = false;
+        event.cancelled = false;
+        event.triggerShape = trigger;
+        event.otherShape = other;
+        event.status = NX_TRIGGER_FLAG_LEAVE;
+    });
+}
+
+void EventScanner::scanTrigger(const btPersistentManifold& manifold, bool firstIsTrigger,
+                               std::uint64_t step, std::vector<QueuedEvent>& queue) {
+    const btCollisionObject* trigger = firstIsTrigger ? manifold.getBody0() : manifold.getBody1();
+    const btCollisionObject* other = firstIsTrigger ? manifold.getBody1() : manifold.getBody0();
+    if (other->isStaticOrKinematicObject()) return;
+    bool overlaps = false;
+    for (int p = 0; p < manifold.getNumContacts() && !overlaps; ++p)
+        overlaps = manifold.getContactPoint(p).getDistance() <= 0;
+    if (!overlaps) return;
+    NxShape* triggerShape = ShapeOf(trigger);
+    NxShape* otherShape = ShapeOf(other);
+    std::uint64_t key = PairTracker::key(SerialOf(trigger), SerialOf(other));
+    if (!triggers_.touch(key, step, triggerShape, otherShape)) return;
+    if (!triggerShape->getFlag(NX_TRIGGER_ON_ENTER)) return;
+    QueuedEvent& event = queue.emplace_back();
+    event.isContact = false;
+    event.cancelled = false;
+    event.triggerShape = triggerShape;
+    event.otherShape = otherShape;
+    event.status = NX_TRIGGER_FLAG_ENTER;
+}
+
+void EventScanner::scanContact(const btPersistentManifold& manifold, std::uint64_t step,
+                               btScalar touchDistance, bool reportStart,
+                               std::vector<QueuedEvent>& queue) {
+    int deepest = 0;
+    for (int p = 1; p < manifold.getNumContacts(); ++p)
+        if (manifold.getContactPoint(p).getDistance() <
+            manifold.getContactPoint(deepest).getDistance())
+            deepest = p;
+    if (manifold.getContactPoint(deepest).getDistance() > touchDistance) return;
+
+    const btCollisionObject* object0 = manifold.getBody0();
+    const btCollisionObject* object1 = manifold.getBody1();
+    NxU32 serial0 = SerialOf(object0), serial1 = SerialOf(object1);
+    std::uint64_t key = serial0 < serial1 ? PairTracker::key(serial0, serial1)
+                                          : PairTracker::key(serial1, serial0);
+    NxShape* shape0 = ShapeOf(object0);
+    NxShape* shape1 = ShapeOf(object1);
+    if (!contacts_.touch(key, step, shape0, shape1) || !reportStart) return;
+
+    // The engine's normal points from the second object towards the first: the reported
+    // normal thus points from the touched object towards actors[0].
+    QueuedEvent& event = queue.emplace_back();
+    event.isContact = true;
+    event.cancelled = false;
+    event.actors[0] = &shape0->getActor();
+    event.actors[1] = &shape1->getActor();
+    event.shapePair = NxContactShapePair{{shape0, shape1}, 0, 1};
+    event.patch = NxContactPatch{ToNx(manifold.getContactPoint(deepest).m_normalWorldOnB), 0, 0};
+    for (int p = 0; p < manifold.getNumContacts(); ++p) {
+        const btManifoldPoint& point = manifold.getContactPoint(p);
+        if (point.getDistance() > touchDistance) continue;
+        event.points[event.patch.numPoints++] =
+            NxContactPoint{ToNx(point.getPositionWorldOnB()), point.getDistance()};
+    }
+}
+
+void EventScanner::forget(NxU32 serial) {
+    contacts_.forget(serial);
+    triggers_.forget(serial);
+}
+
+void DeliverEvents(std::vector<QueuedEvent>& queue, NxUserContactReport* contactReport,
+                   NxUserTriggerReport* triggerReport) {
+    // By index: a report may release actors, which cancels their later events in place.
+    for (size_t i = 0; i < queue.size(); ++i) {
+        if (queue[i].cancelled) continue;
+        if (queue[i].isContact) {
+            if (contactReport == nullptr) continue;
+            QueuedEvent event = queue[i];
+            NxContactStream stream;
+            stream.pairs = &event.shapePair;
+            stream.numPairs = 1;
+            stream.patches = &event.patch;
+            stream.points = event.points;
+            NxContactPair pair;
+            pair.actors[0] = event.actors[0];
+            pair.actors[1] = event.actors[1];
+            pair.stream = &stream;
+            contactReport->onContactNotify(pair, NX_NOTIFY_ON_START_TOUCH);
+        } else if (triggerReport != nullptr) {
+            QueuedEvent event = queue[i];
+            triggerReport->onTrigger(*event.triggerShape, *event.otherShape, event.status);
+        }
+    }
+    queue.clear();
+}
+
+}  // namespace nx

@@ -1,0 +1,210 @@
+// Cooked mesh files: what cooking stores, what the readers accept and what they refuse.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "nx_world.h"
+#include "physics/stream.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+class Cooking : public testing::Test {
+protected:
+    // Reads a convex file from bytes; the console output lands in `console`.
+    NxConvexMesh* loadHull(const std::string& bytes) {
+        MemoryStream stream(bytes);
+        CaptureStdout();
+        NxConvexMesh* mesh = world.sdk->createConvexMesh(stream);
+        console = GetCapturedStdout();
+        return mesh;
+    }
+    NxTriangleMesh* loadTriangles(const std::string& bytes) {
+        MemoryStream stream(bytes);
+        CaptureStdout();
+        NxTriangleMesh* mesh = world.sdk->createTriangleMesh(stream);
+        console = GetCapturedStdout();
+        return mesh;
+    }
+    static void Patch(std::string& bytes, size_t offset, NxU32 value) {
+        std::memcpy(&bytes[offset], &value, sizeof value);
+    }
+
+    GameWorld world;
+    std::string console;
+};
+
+TEST_F(Cooking, HullMassPropertiesAreExact) {
+    // A unit cube centred at (2, 0, 0), given with an inner point that is not on the hull.
+    std::vector<NxVec3> points = BoxCorners(NxVec3(0.5f, 0.5f, 0.5f), NxVec3(2, 0, 0));
+    points.push_back(NxVec3(2, 0, 0));
+    NxConvexMesh* cube = loadHull(CookHull(points));
+    ASSERT_NE(cube, nullptr);
+    NxActor* box = world.hull(cube, NxVec3(0, 10, 0), 3.0f);
+    EXPECT_NEAR(box->getMass(), 3.0f, 1e-5f);  // density x volume 1
+    // The actor frame stays the mesh frame although the body turns about the centre of mass.
+    EXPECT_NEAR(box->getGlobalPosition().distance(NxVec3(0, 10, 0)), 0.0f, 1e-5f);
+
+    // A wedge: the right triangle (0,0)-(1,0)-(0,1) extruded over z 0..1, volume 0.5.
+    std::vector<NxVec3> wedge = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}};
+    NxConvexMesh* wedgeMesh = loadHull(CookHull(wedge));
+    ASSERT_NE(wedgeMesh, nullptr);
+    NxActor* piece = world.hull(wedgeMesh, NxVec3(), 2.0f);
+    EXPECT_NEAR(piece->getMass(), 1.0f, 1e-5f);
+    // Without gravity a spinning-free body keeps its pose: nothing drifts from the frame shift.
+    piece->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
+    world.run(0.5);
+    EXPECT_LT(piece->getGlobalPosition().magnitude(), 1e-5f);
+    EXPECT_NEAR(piece->getGlobalOrientation()(0, 0), 1.0f, 1e-5f);
+}
+
+TEST_F(Cooking, FlatPointsDoNotCook) {
+    std::vector<NxVec3> flat = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0, 1}};
+    CaptureStdout();
+    EXPECT_EQ(CookHull(flat), "");
+    EXPECT_NE(GetCapturedStdout().find("enclose no volume"), std::string::npos);
+    std::vector<NxVec3> vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
+    CaptureStdout();
+    EXPECT_EQ(CookTriangles(vertices, {0, 1, 3}), "");
+    EXPECT_NE(GetCapturedStdout().find("names vertex 3 of 3"), std::string::npos);
+}
+
+TEST_F(Cooking, ReadersRejectWrongMagicAndVersion) {
+    std::string hull = CookHull(BoxCorners(NxVec3(1, 1, 1)));
+    std::string wrongMagic = hull;
+    wrongMagic[0] = 'X';
+    EXPECT_EQ(loadHull(wrongMagic), nullptr);
+    EXPECT_NE(console.find("createConvexMesh: not a cooked convex mesh"), std::string::npos);
+    std::string wrongVersion = hull;
+    Patch(wrongVersion, 4, 7);
+    EXPECT_EQ(loadHull(wrongVersion), nullptr);
+    EXPECT_NE(console.find("version 7, expected 1"), std::string::npos);
+    // A triangle file is not a hull file, and the other way round.
+    std::vector<NxVec3> vertices;
+    std::vector<NxU32> indices;
+    GridFloor(2, 2, 0, vertices, indices);
+    std::string triangles = CookTriangles(vertices, indices);
+    EXPECT_EQ(loadHull(triangles), nullptr);
+    EXPECT_EQ(loadTriangles(hull), nullptr);
+    EXPECT_NE(loadTriangles(triangles), nullptr);
+}
+
+TEST_F(Cooking, ReadersRejectEveryShortFile) {
+    std::string hull = CookHull(BoxCorners(NxVec3(1, 1, 1)));
+    for (size_t length = 0; length < hull.size(); ++length)
+        EXPECT_EQ(loadHull(hull.substr(0, length)), nullptr) << length;
+    EXPECT_NE(console.find("short"), std::string::npos);
+    std::vector<NxVec3> vertices;
+    std::vector<NxU32> indices;
+    GridFloor(2, 3, 0, vertices, indices);
+    std::string triangles = CookTriangles(vertices, indices);
+    for (size_t length = 0; length < triangles.size(); length += 3)
+        EXPECT_EQ(loadTriangles(triangles.substr(0, length)), nullptr) << length;
+}
+
+TEST_F(Cooking, ReadersRejectCorruptCountsAndIndices) {
+    std::vector<NxVec3> vertices;
+    std::vector<NxU32> indices;
+    GridFloor(2, 1, 0, vertices, indices);
+    std::string triangles = CookTriangles(vertices, indices);
+    std::string hugeCount = triangles;
+    Patch(hugeCount, 8, 0xFFFFFFFFu);
+    EXPECT_EQ(loadTriangles(hugeCount), nullptr);
+    EXPECT_NE(console.find("corrupt vertex count 4294967295"), std::string::npos);
+    // A plausible but wrong count: the reader stops at the end of the data.
+    std::string longCount = triangles;
+    Patch(longCount, 12, 3000000);
+    EXPECT_EQ(loadTriangles(longCount), nullptr);
+    EXPECT_NE(console.find("short"), std::string::npos);
+    // The first index of the first triangle points past the four vertices.
+    std::string badIndex = triangles;
+    Patch(badIndex, 16 + 4 * 12, 4);
+    EXPECT_EQ(loadTriangles(badIndex), nullptr);
+    EXPECT_NE(console.find("triangle 0 names vertex 4 of 4"), std::string::npos);
+}
+
+TEST_F(Cooking, FlippedTrianglesAreStoredOutwardWound) {
+    std::vector<NxVec3> vertices;
+    std::vector<NxU32> indices;
+    GridFloor(2, 1, 0, vertices, indices);
+    std::vector<NxU32> clockwise = indices;
+    for (size_t t = 0; t < clockwise.size(); t += 3) std::swap(clockwise[t + 1], clockwise[t + 2]);
+    EXPECT_EQ(CookTriangles(vertices, clockwise, NX_MF_FLIPNORMALS), CookTriangles(vertices, indices));
+}
+
+TEST_F(Cooking, UserStreamReadsGamePathsAndCatchesShortFiles) {
+    TempDir dir;
+    std::string hull = CookHull(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f)));
+    dir.write("models/Box.convex", hull);
+    dir.write("models/cut.convex", hull.substr(0, hull.size() - 6));
+    {
+        UserStream stream((dir.path() + "\\MODELS\\box.convex").c_str(), true);
+        ASSERT_NE(stream.fp, nullptr);
+        EXPECT_NE(world.sdk->createConvexMesh(stream), nullptr);
+        EXPECT_FALSE(stream.readFailed());
+    }
+    {
+        UserStream stream((dir.path() + "/models/cut.convex").c_str(), true);
+        CaptureStdout();
+        EXPECT_EQ(world.sdk->createConvexMesh(stream), nullptr);
+        EXPECT_NE(GetCapturedStdout().find("short"), std::string::npos);
+        EXPECT_TRUE(stream.readFailed());
+    }
+    {
+        UserStream stream((dir.path() + "/models/missing.convex").c_str(), true);
+        EXPECT_EQ(stream.fp, nullptr);
+        EXPECT_EQ(stream.readDword(), 0u);
+        EXPECT_TRUE(stream.readFailed());
+        CaptureStdout();
+        EXPECT_EQ(world.sdk->createConvexMesh(stream), nullptr);
+        GetCapturedStdout();
+    }
+    {
+        // Values go out in native order with nothing in between.
+        UserStream out((dir.path() + "/raw.bin").c_str(), false);
+        out.storeByte(1).storeWord(0x0203).storeDword(0x04050607).storeFloat(1.5f).storeDouble(2.5);
+    }
+    std::string raw = ReadFile(dir.path() + "/raw.bin");
+    ASSERT_EQ(raw.size(), 1u + 2 + 4 + 4 + 8);
+    UserStream in((dir.path() + "/raw.bin").c_str(), true);
+    EXPECT_EQ(in.readByte(), 1);
+    EXPECT_EQ(in.readWord(), 0x0203);
+    EXPECT_EQ(in.readDword(), 0x04050607u);
+    EXPECT_EQ(in.readFloat(), 1.5f);
+    EXPECT_EQ(in.readDouble(), 2.5);
+    EXPECT_FALSE(in.readFailed());
+    EXPECT_EQ(in.readByte(), 0);
+    EXPECT_TRUE(in.readFailed());
+}
+
+TEST_F(Cooking, SdkVersionAndSkeletons) {
+    NxSDKCreateError error = NXCE_NO_ERROR;
+    CaptureStdout();
+    EXPECT_EQ(NxCreatePhysicsSDK(0x02060000, nullptr, nullptr, NxPhysicsSDKDesc(), &error), nullptr);
+    GetCapturedStdout();
+    EXPECT_EQ(error, NXCE_WRONG_VERSION);
+
+    // A model's skeleton: 8 points, 12 triangles, point and triangle strides of 12 bytes.
+    std::vector<NxVec3> points = BoxCorners(NxVec3(0.05f, 0.1f, 0.2f));
+    std::vector<NxU32> triangles(36, 0);
+    NxSimpleTriangleMesh mesh;
+    mesh.numVertices = 8;
+    mesh.numTriangles = 12;
+    mesh.pointStrideBytes = 12;
+    mesh.triangleStrideBytes = 12;
+    mesh.points = points.data();
+    mesh.triangles = triangles.data();
+    mesh.flags |= NX_MF_FLIPNORMALS;
+    NxCCDSkeleton* skeleton = world.sdk->createCCDSkeleton(mesh);
+    ASSERT_NE(skeleton, nullptr);
+    EXPECT_NEAR(skeleton->sweptSphereRadius, 0.04f, 1e-6f);
+    mesh.numVertices = 0;
+    CaptureStdout();
+    EXPECT_EQ(world.sdk->createCCDSkeleton(mesh), nullptr);
+    EXPECT_NE(GetCapturedStdout().find("createCCDSkeleton"), std::string::npos);
+}
+
+}  // namespace

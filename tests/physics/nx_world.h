@@ -1,0 +1,116 @@
+// Test helpers for the physics layer: an in-memory stream, cooked test meshes, a recorder of
+// reports, and a scene set up as the game sets up its world.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "NxCooking.h"
+#include "NxPhysics.h"
+
+// A stream over a byte string; reads past the end deliver zeros and are remembered.
+class MemoryStream : public NxStream {
+public:
+    MemoryStream() = default;
+    explicit MemoryStream(std::string bytes) : bytes(std::move(bytes)) {}
+
+    NxU8 readByte() const override { return read<NxU8>(); }
+    NxU16 readWord() const override { return read<NxU16>(); }
+    NxU32 readDword() const override { return read<NxU32>(); }
+    NxF32 readFloat() const override { return read<NxF32>(); }
+    NxF64 readDouble() const override { return read<NxF64>(); }
+    void readBuffer(void* buffer, NxU32 size) const override;
+    bool readFailed() const override { return failed; }
+
+    NxStream& storeByte(NxU8 b) override { return store(&b, sizeof b); }
+    NxStream& storeWord(NxU16 w) override { return store(&w, sizeof w); }
+    NxStream& storeDword(NxU32 d) override { return store(&d, sizeof d); }
+    NxStream& storeFloat(NxReal f) override { return store(&f, sizeof f); }
+    NxStream& storeDouble(NxF64 f) override { return store(&f, sizeof f); }
+    NxStream& storeBuffer(const void* buffer, NxU32 size) override { return store(buffer, size); }
+
+    std::string bytes;
+    mutable size_t readAt = 0;
+    mutable bool failed = false;
+
+private:
+    template <class T>
+    T read() const {
+        T value{};
+        readBuffer(&value, sizeof value);
+        return value;
+    }
+    NxStream& store(const void* data, size_t size) {
+        bytes.append(static_cast<const char*>(data), size);
+        return *this;
+    }
+};
+
+// Cooked bytes of the hull of `points` and of a triangle list.
+std::string CookHull(const std::vector<NxVec3>& points);
+std::string CookTriangles(const std::vector<NxVec3>& vertices, const std::vector<NxU32>& indices,
+                          NxU32 flags = 0);
+// The eight corners of a box with half extents `half` around `centre`.
+std::vector<NxVec3> BoxCorners(const NxVec3& half, const NxVec3& centre = NxVec3());
+// A flat square floor at height y, size x size, split into cells x cells quads.
+void GridFloor(float size, int cells, float y, std::vector<NxVec3>& vertices,
+               std::vector<NxU32>& indices);
+
+struct ContactRecord {
+    NxActor* actors[2];
+    NxShape* shapes[2];
+    NxVec3 normal;
+    NxU32 patches;
+    NxU32 points;
+};
+struct TriggerRecord {
+    NxShape* trigger;
+    NxShape* other;
+    NxTriggerFlag status;
+};
+
+class RecordingReports : public NxUserContactReport, public NxUserTriggerReport {
+public:
+    void onContactNotify(NxContactPair& pair, NxU32 events) override;
+    void onTrigger(NxShape& triggerShape, NxShape& otherShape, NxTriggerFlag status) override;
+    // Contacts that involve this actor.
+    std::vector<ContactRecord> contactsOf(const NxActor* actor) const;
+
+    std::vector<ContactRecord> contacts;
+    std::vector<TriggerRecord> triggers;
+    std::vector<int> order;  // 0 contact, 1 trigger, in delivery order
+};
+
+// A scene set up as the game's world: its SDK parameters, gravity (0, -98, 0), the default
+// material and materials 1 and 2, both reports registered, start-touch reports for group 0.
+class GameWorld {
+public:
+    GameWorld();
+    ~GameWorld();
+
+    NxConvexMesh* hullMesh(const std::vector<NxVec3>& points);
+    NxTriangleMesh* triangleMesh(const std::vector<NxVec3>& vertices,
+                                 const std::vector<NxU32>& indices);
+
+    // density 0 makes a static actor.
+    NxActor* sphere(const NxVec3& position, NxReal radius, NxReal density,
+                    NxMaterialIndex material = 0);
+    NxActor* hull(NxConvexMesh* mesh, const NxVec3& position, NxReal density);
+    NxActor* mesh(NxTriangleMesh* mesh, const NxVec3& position, NxReal density = 0);
+    NxActor* plane(const NxVec3& normal, NxReal d);
+    // The game's avatar: sphere r 0.2, density 1, material 1, damping 2 / 10.
+    NxActor* avatar(const NxVec3& position);
+    // A static trigger box as the game makes them: flags enter|leave, group 2.
+    NxActor* triggerBox(const NxVec3& half, const NxVec3& position);
+    // A flat static floor mesh (y = 0 on top), 40 x 40 units.
+    NxActor* floor(int cells = 1);
+
+    // One game frame: simulate, flushStream, fetchResults.
+    void frame(double dt);
+    // `seconds` of frames of `dt` each.
+    void run(double seconds, double dt = 1.0 / 60.0);
+
+    NxPhysicsSDK* sdk;
+    NxScene* scene;
+    RecordingReports reports;
+};

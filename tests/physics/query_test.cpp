@@ -1,0 +1,101 @@
+// Ray casts, collision groups, descriptors the scene refuses, the debug renderable.
+#include <gtest/gtest.h>
+
+#include "nx_world.h"
+
+namespace {
+
+TEST(Raycast, ClosestShapeWithGroupsMaskAndDistance) {
+    GameWorld world;
+    NxActor* wall = world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 2, 2))), NxVec3(5, 0, 0), 0);
+    NxActor* shot = world.sphere(NxVec3(2, 0, 0), 0.05f, 1.0f);
+    shot->getShapes()[0]->setGroup(2);
+    NxActor* trigger = world.triggerBox(NxVec3(0.25f, 1, 1), NxVec3(2.75f, 0, 0));
+    NxRay ray(NxVec3(0, 0, 0), NxVec3(1, 0, 0));
+    NxRaycastHit hit;
+    // The game's mask 1 sees neither projectiles nor triggers (group 2).
+    NxShape* shape = world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1, 300);
+    ASSERT_EQ(shape, wall->getShapes()[0]);
+    EXPECT_EQ(hit.shape, shape);
+    EXPECT_NEAR(hit.distance, 4.5f, 1e-3f);
+    EXPECT_NEAR(hit.worldImpact.x, 4.5f, 1e-3f);
+    EXPECT_NEAR(hit.worldNormal.x, -1.0f, 1e-4f);
+    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1 << 2, 300),
+              shot->getShapes()[0]);
+    EXPECT_NEAR(hit.distance, 1.95f, 1e-4f);
+    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_STATIC_SHAPES, hit, 1 << 2, 300),
+              trigger->getShapes()[0]);
+    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_DYNAMIC_SHAPES, hit, 1, 300), nullptr);
+    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1, 4.0f), nullptr);
+}
+
+TEST(Raycast, PlanesMeshesAndMovedShapesBeforeAnyStep) {
+    GameWorld world;
+    NxActor* floor = world.floor(4);
+    NxActor* bound = world.plane(NxVec3(-1, 0, 0), -1000);  // the wall x = 1000
+    NxRaycastHit hit;
+    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(0, 10, 0), NxVec3(0, -1, 0)),
+                                               NX_ALL_SHAPES, hit, 1, 300),
+              floor->getShapes()[0]);
+    EXPECT_NEAR(hit.distance, 10.0f, 1e-4f);
+    // The mesh is hit from below too: no ray passes through a wall from behind.
+    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(0, -10, 0), NxVec3(0, 1, 0)),
+                                               NX_ALL_SHAPES, hit, 1, 300),
+              floor->getShapes()[0]);
+    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(990, 5, 0), NxVec3(1, 0, 0)),
+                                               NX_ALL_SHAPES, hit, 1, 3000),
+              bound->getShapes()[0]);
+    EXPECT_NEAR(hit.worldImpact.x, 1000.0f, 1e-2f);
+    // A static shape placed after creation is found at its new place at once.
+    NxActor* block = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 1))), NxVec3(), 0);
+    block->setGlobalPosition(NxVec3(50, 5, 50));
+    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(50, 20, 50), NxVec3(0, -1, 0)),
+                                               NX_ALL_SHAPES, hit, 1, 300),
+              block->getShapes()[0]);
+    EXPECT_NEAR(hit.distance, 14.0f, 1e-3f);
+}
+
+TEST(Raycast, GroundProbeOfTheRestingAvatar) {
+    GameWorld world;
+    world.floor(8);
+    NxActor* ball = world.avatar(NxVec3(1, 0.5f, 1));
+    world.run(1.0);
+    NxVec3 p = ball->getGlobalPosition();
+    NxRaycastHit hit;
+    ASSERT_NE(world.scene->raycastClosestShape(NxRay(p - NxVec3(0, 0, 0.22f), NxVec3(0, -1, 0)),
+                                               NX_ALL_SHAPES, hit, 1, 300),
+              nullptr);
+    EXPECT_NEAR(hit.distance, 0.2f, 0.005f);  // rests on its radius: on the ground
+}
+
+TEST(Scene, RefusedDescriptorsAndEmptyDebugRenderable) {
+    GameWorld world;
+    NxActorDesc none;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(world.scene->createActor(none), nullptr);
+    NxSphereShapeDesc sphere;
+    NxActorDesc noDensity;
+    NxBodyDesc body;
+    noDensity.shapes.pushBack(&sphere);
+    noDensity.body = &body;
+    EXPECT_EQ(world.scene->createActor(noDensity), nullptr);
+    NxPlaneShapeDesc plane;
+    NxActorDesc movingPlane;
+    movingPlane.shapes.pushBack(&plane);
+    movingPlane.body = &body;
+    movingPlane.density = 1;
+    EXPECT_EQ(world.scene->createActor(movingPlane), nullptr);
+    NxConvexShapeDesc noMesh;
+    NxActorDesc hollow;
+    hollow.shapes.pushBack(&noMesh);
+    EXPECT_EQ(world.scene->createActor(hollow), nullptr);
+    std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("exactly one shape"), std::string::npos);
+    EXPECT_NE(console.find("density > 0"), std::string::npos);
+    EXPECT_EQ(world.scene->getNbActors(), 0u);
+    const NxDebugRenderable* debug = world.scene->getDebugRenderable();
+    EXPECT_EQ(debug->getNbPoints() + debug->getNbLines() + debug->getNbTriangles(), 0u);
+    EXPECT_EQ(&world.scene->getPhysicsSDK(), world.sdk);
+}
+
+}  // namespace
