@@ -6,11 +6,11 @@
 
 struct MaterialLook {
     const char* name;
-    Rgb colour;             // diffuse colour; white-ish for textured materials
-    float ambient;          // ambient colour = colour x this
-    float specular;         // grey specular level
-    float shininess;        // 0 to 128
-    const char* texture;    // file name under textures\, or nullptr for none
+    Rgb colour;           // diffuse colour; white-ish for textured materials
+    float ambient;        // ambient colour = colour x this
+    float specular;       // grey specular level
+    float shininess;      // 0 to 128
+    const char* texture;  // file name under textures\, or nullptr for none
 };
 
 // The file record: the game lights models with one white directional light and OpenGL's default

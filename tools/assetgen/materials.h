@@ -21,8 +21,7 @@ inline const MaterialLook kDoor{"door", kWhite, 2.0f, 0.5f, 60, "door.jpg"};
 inline const MaterialLook kGold{"gold", kWhite, 2.0f, 0.9f, 90, "gold.jpg"};
 inline const MaterialLook kBall{"ball", kWhite, 2.0f, 0.7f, 80, "ball.jpg"};
 inline const MaterialLook kGunmetal{"gunmetal", kWhite, 2.0f, 0.7f, 70, "gunmetal.jpg"};
-inline const MaterialLook kHealthLabel{"health_label", kWhite, 2.2f, 0.3f, 40,
-                                       "health_label.jpg"};
+inline const MaterialLook kHealthLabel{"health_label", kWhite, 2.2f, 0.3f, 40, "health_label.jpg"};
 inline const MaterialLook kAmmoLabel{"ammo_label", kWhite, 2.2f, 0.2f, 20, "ammo_label.jpg"};
 inline const MaterialLook kVisor{"visor", {0.10f, 0.13f, 0.18f}, 2.0f, 1.0f, 110, nullptr};
 inline const MaterialLook kVisorEyes{"visor_eyes", {0.3f, 0.9f, 1.0f}, 4.0f, 0.8f, 60, nullptr};

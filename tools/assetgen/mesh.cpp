@@ -23,14 +23,22 @@ void Mesh::use(const MaterialLook& material) {
 }
 
 uint16_t Mesh::vertexAt(Vec3 p) {
-    std::array<int64_t, 3> key{std::llround(p.x / kWeldStep), std::llround(p.y / kWeldStep),
-                               std::llround(p.z / kWeldStep)};
-    auto found = vertexIndex_.find(key);
-    if (found != vertexIndex_.end()) return found->second;
+    // A point may round into the cell next to its twin's, so the neighbouring cells are searched
+    // as well.
+    std::array<int64_t, 3> cell{std::llround(p.x / kWeldStep), std::llround(p.y / kWeldStep),
+                                std::llround(p.z / kWeldStep)};
+    for (int64_t dx = -1; dx <= 1; ++dx)
+        for (int64_t dy = -1; dy <= 1; ++dy)
+            for (int64_t dz = -1; dz <= 1; ++dz) {
+                auto found = vertexIndex_.find({cell[0] + dx, cell[1] + dy, cell[2] + dz});
+                if (found != vertexIndex_.end() &&
+                    Length(positions_[found->second] - p) <= kWeldStep)
+                    return found->second;
+            }
     assert(positions_.size() < UINT16_MAX);
     auto index = static_cast<uint16_t>(positions_.size());
     positions_.push_back(p);
-    vertexIndex_.emplace(key, index);
+    vertexIndex_.emplace(cell, index);
     return index;
 }
 
@@ -38,9 +46,8 @@ void Mesh::addTriangle(const Corner& a, const Corner& b, const Corner& c) {
     assert(current_ >= 0 && "use() a material first");
     Vec3 face = Cross(b.position - a.position, c.position - a.position);
     if (Length(face) * 0.5f < kMinArea) return;
-    Triangle triangle{{vertexAt(a.position), vertexAt(b.position), vertexAt(c.position)},
-                      {a, b, c},
-                      current_};
+    Triangle triangle{
+        {vertexAt(a.position), vertexAt(b.position), vertexAt(c.position)}, {a, b, c}, current_};
     if (triangle.vertex[0] == triangle.vertex[1] || triangle.vertex[1] == triangle.vertex[2] ||
         triangle.vertex[2] == triangle.vertex[0])
         return;

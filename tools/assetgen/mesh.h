@@ -15,7 +15,7 @@
 
 struct Corner {
     Vec3 position;
-    Vec3 normal;  // unit, pointing out of the solid
+    Vec3 normal;         // unit, pointing out of the solid
     float s = 0, t = 0;  // t counts from the top of the image
 };
 

@@ -29,7 +29,7 @@ void CannonPlate(Mesh& mesh) {
     mesh.use(look::kMetalPanel);
     AddFrustum(mesh, {}, 0.5f, 0.42f, 0.0f, 0.16f, 32, 0.5f);
     mesh.use(look::kGunmetal);
-    AddFrustum(mesh, {}, 0.3f, 0.3f, 0.16f, 0.2f, 32);
+    AddFrustum(mesh, {}, 0.3f, 0.3f, 0.15f, 0.2f, 32);
 }
 
 void CannonPlateHull(Mesh& mesh) {
@@ -41,7 +41,7 @@ void CannonPlateHull(Mesh& mesh) {
 void CannonGun(Mesh& mesh) {
     CubeBody(mesh, look::kCannonSkin, 0.28f);
     mesh.use(look::kGunmetal);
-    AddFrustum(mesh, kAlongZ, 0.06f, 0.06f, 0.28f, 0.85f, 20);
+    AddFrustum(mesh, kAlongZ, 0.06f, 0.06f, 0.27f, 0.8f, 20);
     AddFrustum(mesh, kAlongZ, 0.075f, 0.075f, 0.76f, 0.85f, 20);
     mesh.use(look::kMouth);
     AddFrustum(mesh, kAlongZ, 0.045f, 0.045f, 0.85f, 0.852f, 20);
@@ -59,8 +59,8 @@ void BombWheel(Mesh& mesh) {
     mesh.use(look::kBombSkin);
     AddFrustum(mesh, kAlongX, 0.3f, 0.3f, -0.2f, 0.2f, 32, 0.5f);
     mesh.use(look::kGunmetal);
-    AddFrustum(mesh, kAlongX, 0.12f, 0.12f, 0.2f, 0.23f, 20);
-    AddFrustum(mesh, kAlongX, 0.12f, 0.12f, -0.23f, -0.2f, 20);
+    AddFrustum(mesh, kAlongX, 0.12f, 0.12f, 0.19f, 0.23f, 20);
+    AddFrustum(mesh, kAlongX, 0.12f, 0.12f, -0.23f, -0.19f, 20);
 }
 
 // Two staggered rows of spikes round the drum; drawn with the wheel's pose, so they roll with it.
@@ -77,7 +77,7 @@ void BombSpikes(Mesh& mesh) {
 void FlyBody(Mesh& mesh) {
     CubeBody(mesh, look::kFlySkin, 0.28f);
     mesh.use(look::kGunmetal);
-    AddFrustum(mesh, kAlongZ, 0.03f, 0.03f, 0.28f, 0.45f, 12);
+    AddFrustum(mesh, kAlongZ, 0.03f, 0.03f, 0.27f, 0.45f, 12);
     Eyes(mesh, 0.28f, 0.26f, 0.12f, {0.1f, 0.06f, 0.02f});
 }
 
@@ -85,7 +85,8 @@ void FlyBody(Mesh& mesh) {
 void FlyWings(Mesh& mesh, float angle) {
     mesh.use(look::kWings);
     for (float side : {-1.0f, 1.0f}) {
-        Transform hinge = Transform::At({side * 0.28f, 0.16f, 0}) * Transform::RotateZ(side * angle);
+        Transform hinge =
+            Transform::At({side * 0.28f, 0.16f, 0}) * Transform::RotateZ(side * angle);
         float x0 = side > 0 ? 0 : -0.45f;
         AddBox(mesh, hinge, {x0, -0.01f, -0.12f}, {x0 + 0.45f, 0.01f, 0.13f});
     }

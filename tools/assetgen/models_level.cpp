@@ -76,7 +76,8 @@ void BuildPiece(Mesh& mesh, const LevelPiece& piece) {
         }
         case Form::Pillar: {
             float r = half.x, trim = 0.25f, reach = r * 1.3f;
-            AddFrustum(mesh, {}, r, r, 0, piece.size.y, 24, piece.tile);
+            // The column's ends lie inside plinth and cap, so no two faces share a plane.
+            AddFrustum(mesh, {}, r, r, trim / 2, piece.size.y - trim / 2, 24, piece.tile);
             AddBox(mesh, {}, {-reach, 0, -reach}, {reach, trim, reach}, piece.tile);
             AddBox(mesh, {}, {-reach, piece.size.y - trim, -reach}, {reach, piece.size.y, reach},
                    piece.tile);

@@ -54,8 +54,8 @@ void RocketLauncher(Mesh& mesh) {
     AddBox(mesh, {}, {-0.012f, -0.08f, -0.04f}, {0.012f, -0.03f, -0.005f}, 0.05f);
     AddBox(mesh, {}, {-0.008f, 0.03f, -0.02f}, {0.008f, 0.05f, 0.03f}, 0.05f);
     mesh.use(look::kRocketRed);
-    AddFrustum(mesh, kAlongZ, 0.037f, 0.037f, 0.115f, 0.14f, 20);
-    AddFrustum(mesh, kAlongZ, 0.037f, 0.037f, -0.12f, -0.1f, 20);
+    AddFrustum(mesh, kAlongZ, 0.037f, 0.037f, 0.11f, 0.135f, 20);
+    AddFrustum(mesh, kAlongZ, 0.037f, 0.037f, -0.115f, -0.095f, 20);
     mesh.use(look::kMouth);
     AddFrustum(mesh, kAlongZ, 0.026f, 0.026f, 0.14f, 0.142f, 20);
 }
@@ -70,7 +70,7 @@ void BulletHull(Mesh& mesh) {
 void Bullet(Mesh& mesh) {
     mesh.use(look::kTracer);
     AddFrustum(mesh, kAlongZ, 0.013f, 0.013f, -0.03f, 0.01f, 10);
-    AddFrustum(mesh, kAlongZ, 0.013f, 0.0f, 0.01f, 0.03f, 10);
+    AddFrustum(mesh, kAlongZ, 0.013f, 0.0f, 0.005f, 0.03f, 10);
 }
 
 // The rocket: its hull (fins included) holds about 9e-4 units^3, so a 1.0 push gives about
@@ -79,7 +79,7 @@ void Rocket(Mesh& mesh) {
     mesh.use(look::kRocketBody);
     AddFrustum(mesh, kAlongZ, 0.035f, 0.035f, -0.1f, 0.08f, 16);
     mesh.use(look::kRocketRed);
-    AddFrustum(mesh, kAlongZ, 0.035f, 0.0f, 0.08f, 0.15f, 16);
+    AddFrustum(mesh, kAlongZ, 0.035f, 0.0f, 0.075f, 0.15f, 16);
     for (int i = 0; i < 4; ++i)
         AddBox(mesh, Transform::RotateZ(kPi / 2 * i + kPi / 4), {0.02f, -0.004f, -0.1f},
                {0.05f, 0.004f, -0.04f});

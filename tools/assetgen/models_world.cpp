@@ -42,8 +42,10 @@ void DoorFrame(Mesh& mesh) {
         AddBox(mesh, {}, {std::min(x0, x1), 0, -kFrameHalfDepth},
                {std::max(x0, x1), kPassageHeight, kFrameHalfDepth}, 1.0f);
     }
-    AddBox(mesh, {}, {-outer, kPassageHeight, -kFrameHalfDepth}, {outer, kFrameTop, kFrameHalfDepth},
-           1.0f);
+    // The housing overhangs the posts a little, so the parts never share an edge.
+    const float overhang = 0.02f;
+    AddBox(mesh, {}, {-outer - overhang, kPassageHeight, -kFrameHalfDepth - overhang},
+           {outer + overhang, kFrameTop, kFrameHalfDepth + overhang}, 1.0f);
 }
 
 // Reaches about 1 in front of and behind the door.

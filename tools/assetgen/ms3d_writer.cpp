@@ -47,8 +47,7 @@ bool Validate(const Ms3dModel& m, std::string& error) {
         for (uint16_t corner : t.vertexIndices)
             if (!Check(corner < m.vertices.size(), "corner index out of range", error))
                 return false;
-        if (!Check(t.groupIndex < m.groups.size(), "group index out of range", error))
-            return false;
+        if (!Check(t.groupIndex < m.groups.size(), "group index out of range", error)) return false;
     }
     for (const Ms3dGroup& g : m.groups) {
         if (!Check(g.name.size() < 32, "group name too long: " + g.name, error)) return false;
@@ -112,9 +111,9 @@ bool EncodeMs3d(const Ms3dModel& model, std::vector<uint8_t>& bytes, std::string
     for (const Ms3dMaterial& material : model.materials) WriteMaterial(out, material);
 
     out.value<float>(kFramesPerSecond);
-    out.value<float>(0);    // current time
-    out.value<int32_t>(0);  // total frames
-    out.value<uint16_t>(0); // joints
+    out.value<float>(0);     // current time
+    out.value<int32_t>(0);   // total frames
+    out.value<uint16_t>(0);  // joints
     return true;
 }
 

@@ -11,9 +11,9 @@
 #include "render/ms3d_types.h"
 
 struct Ms3dGroup {
-    std::string name;                // at most 31 characters
-    std::vector<uint16_t> triangles; // indices into the model's triangles
-    int8_t material = -1;            // index into the model's materials, -1 for none
+    std::string name;                 // at most 31 characters
+    std::vector<uint16_t> triangles;  // indices into the model's triangles
+    int8_t material = -1;             // index into the model's materials, -1 for none
 };
 
 struct Ms3dMaterial {

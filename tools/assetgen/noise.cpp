@@ -6,8 +6,12 @@
 namespace {
 
 // Quintic fade: continuous slope and curvature across lattice cells.
-float Fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
-float Mix(float a, float b, float t) { return a + (b - a) * t; }
+float Fade(float t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
+float Mix(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
 int Wrap(int i, int period) {
     int r = i % period;

@@ -1,6 +1,6 @@
 // Deterministic noise for painting textures: integer hashing with fixed seeds, no global state.
-// The 2D functions tile: with period p across, noise(x + p, y) == noise(x, y), so textures that sample
-// them over one period wrap without a seam.
+// The 2D functions tile: with period p across, noise(x + p, y) == noise(x, y), so textures that
+// sample them over one period wrap without a seam.
 #pragma once
 
 #include <cstdint>

@@ -10,7 +10,9 @@
 // Paints one texel: u across from the left, v down from the top, both in [0, 1).
 using Painter = Rgb (*)(float u, float v);
 
-inline float Fract(float x) { return x - std::floor(x); }
+inline float Fract(float x) {
+    return x - std::floor(x);
+}
 
 // Distance from a cell's edge for a repeat of n cells across [0, 1): 0 on the border, 0.5 in the
 // middle of a cell.

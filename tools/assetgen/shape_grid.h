@@ -10,6 +10,12 @@ inline Corner Place(const Transform& at, Corner c) {
     return c;
 }
 
+// The angle of a turn by the fraction u; the last corner of a loop (u = 1) lands exactly on the
+// first, so the loop closes in one vertex.
+inline float LoopAngle(float u) {
+    return u >= 1.0f ? 0.0f : 2 * kPi * u;
+}
+
 // A texture coordinate for a distance along a face: repeats every `tile` units, or spans the
 // face's `extent` once when tile is 0.
 inline float TexCoord(float distance, float extent, float tile) {

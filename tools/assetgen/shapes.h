@@ -30,8 +30,8 @@ void AddEllipsoid(Mesh& mesh, const Transform& at, Vec3 radii, int slices, int s
 
 // A cylinder or cone frustum along +y: radius r0 at y0, r1 at y1 (0 for a point); smooth side,
 // flat caps.
-void AddFrustum(Mesh& mesh, const Transform& at, float r0, float r1, float y0, float y1,
-                int slices, float tile = 0);
+void AddFrustum(Mesh& mesh, const Transform& at, float r0, float r1, float y0, float y1, int slices,
+                float tile = 0);
 
 // A torus standing in the xy plane (its axis is z): the tube of radius `minor` runs round a
 // circle of radius `major`.
@@ -45,5 +45,5 @@ void AddHollowSphere(Mesh& mesh, const Transform& at, float outer, float inner, 
 
 // A curved plate: the part of a spherical shell (mid radius `radius`, `thickness`) that faces +Z
 // within `halfWidth` radians to either side and between the elevations `low` and `high`.
-void AddSpherePlate(Mesh& mesh, const Transform& at, float radius, float thickness,
-                    float halfWidth, float low, float high, int slices, int stacks);
+void AddSpherePlate(Mesh& mesh, const Transform& at, float radius, float thickness, float halfWidth,
+                    float low, float high, int slices, int stacks);

@@ -27,7 +27,9 @@ float SignedArea(const std::vector<Vec2>& polygon) {
     return area * 0.5f;
 }
 
-float Turn(Vec2 p, Vec2 q, Vec2 r) { return (q.a - p.a) * (r.b - p.b) - (q.b - p.b) * (r.a - p.a); }
+float Turn(Vec2 p, Vec2 q, Vec2 r) {
+    return (q.a - p.a) * (r.b - p.b) - (q.b - p.b) * (r.a - p.a);
+}
 
 bool Inside(Vec2 p, Vec2 a, Vec2 b, Vec2 c) {
     return Turn(a, b, p) >= 0 && Turn(b, c, p) >= 0 && Turn(c, a, p) >= 0;
@@ -100,7 +102,9 @@ void AddPrism(Mesh& mesh, const Transform& at, const std::vector<Vec2>& profile,
         Vec3 normal{x > 0 ? 1.0f : -1.0f, 0, 0};
         auto corner = [&](const Vec2& p) {
             float s = x > 0 ? right - p.a : p.a - left;
-            return Place(at, {{x, p.b, p.a}, normal, TexCoord(s, right - left, tile),
+            return Place(at, {{x, p.b, p.a},
+                              normal,
+                              TexCoord(s, right - left, tile),
                               TexCoord(top - p.b, top - bottom, tile)});
         };
         for (const auto& t : Triangulate(outline))
@@ -115,7 +119,9 @@ void AddPrism(Mesh& mesh, const Transform& at, const std::vector<Vec2>& profile,
         float length = Length(to - from);
         if (length <= 0) continue;
         auto corner = [&](Vec3 p3, float x, float along) {
-            return Place(at, {{x, p3.y, p3.z}, normal, TexCoord(x - x0, width, tile),
+            return Place(at, {{x, p3.y, p3.z},
+                              normal,
+                              TexCoord(x - x0, width, tile),
                               TexCoord(along, length, tile)});
         };
         mesh.addQuad(corner(from, x0, 0), corner(from, x1, 0), corner(to, x1, length),

@@ -23,7 +23,7 @@ void AddDisc(Mesh& mesh, const Transform& at, float radius, float y, bool up, in
              float tile) {
     Vec3 normal{0, up ? 1.0f : -1.0f, 0};
     AddGrid(mesh, at, slices, 1, [&](float u, float v) {
-        float angle = 2 * kPi * u, r = radius * v;
+        float angle = LoopAngle(u), r = radius * v;
         Vec3 p{r * std::sin(angle), y, r * std::cos(angle)};
         return Corner{p, normal, TexCoord(p.x + radius, 2 * radius, tile),
                       TexCoord(radius - p.z, 2 * radius, tile)};
@@ -76,21 +76,22 @@ void AddThickSheet(Mesh& mesh, const Transform& at, int nu, int nv, float thickn
 
 void AddEllipsoid(Mesh& mesh, const Transform& at, Vec3 radii, int slices, int stacks) {
     AddGrid(mesh, at, slices, stacks, [&](float u, float v) {
-        float around = 2 * kPi * u, down = kPi * v;
-        Vec3 d{std::sin(down) * std::sin(around), std::cos(down), std::sin(down) * std::cos(around)};
+        float around = LoopAngle(u), down = kPi * v;
+        Vec3 d{std::sin(down) * std::sin(around), std::cos(down),
+               std::sin(down) * std::cos(around)};
         Vec3 p{d.x * radii.x, d.y * radii.y, d.z * radii.z};
         Vec3 n = Normalize({d.x / radii.x, d.y / radii.y, d.z / radii.z});
         return Corner{p, n, u, v};
     });
 }
 
-void AddFrustum(Mesh& mesh, const Transform& at, float r0, float r1, float y0, float y1,
-                int slices, float tile) {
+void AddFrustum(Mesh& mesh, const Transform& at, float r0, float r1, float y0, float y1, int slices,
+                float tile) {
     float height = y1 - y0;
     float slant = std::hypot(height, r1 - r0);
     float repeats = WholeRepeats(2 * kPi * std::max(r0, r1), tile);
     AddGrid(mesh, at, slices, 1, [&](float u, float v) {
-        float angle = 2 * kPi * u, r = r0 + (r1 - r0) * v;
+        float angle = LoopAngle(u), r = r0 + (r1 - r0) * v;
         Vec3 radial{std::sin(angle), 0, std::cos(angle)};
         Vec3 normal = Normalize(radial * height + Vec3{0, r0 - r1, 0});
         return Corner{radial * r + Vec3{0, y0 + height * v, 0}, normal, u * repeats,
@@ -104,7 +105,7 @@ void AddTorus(Mesh& mesh, const Transform& at, float major, float minor, int seg
               float tile) {
     float around = WholeRepeats(2 * kPi * major, tile), tube = WholeRepeats(2 * kPi * minor, tile);
     AddGrid(mesh, at, segments, sides, [&](float u, float v) {
-        float a = 2 * kPi * u, b = 2 * kPi * v;
+        float a = LoopAngle(u), b = LoopAngle(v);
         Vec3 out{std::cos(a), std::sin(a), 0};
         Vec3 normal = out * std::cos(b) + Vec3{0, 0, std::sin(b)};
         return Corner{out * major + normal * minor, normal, u * around, v * tube};
@@ -120,7 +121,7 @@ void AddHollowSphere(Mesh& mesh, const Transform& at, float outer, float inner, 
     float sweep = kPi - entranceAngle;
     // Polar angle measured from the entrance: v = 0 is its rim, v = 1 the far pole.
     auto mid = [&](float u, float v) {
-        float polar = entranceAngle + sweep * v, around = 2 * kPi * u;
+        float polar = entranceAngle + sweep * v, around = LoopAngle(u);
         Vec3 d = axis * std::cos(polar) +
                  (side * std::cos(around) + third * std::sin(around)) * std::sin(polar);
         return SurfacePoint{d * radius, d};
@@ -131,8 +132,8 @@ void AddHollowSphere(Mesh& mesh, const Transform& at, float outer, float inner, 
                   mid);
 }
 
-void AddSpherePlate(Mesh& mesh, const Transform& at, float radius, float thickness,
-                    float halfWidth, float low, float high, int slices, int stacks) {
+void AddSpherePlate(Mesh& mesh, const Transform& at, float radius, float thickness, float halfWidth,
+                    float low, float high, int slices, int stacks) {
     auto mid = [&](float u, float v) {
         float around = -halfWidth + 2 * halfWidth * u, elevation = high + (low - high) * v;
         Vec3 d{std::sin(around) * std::cos(elevation), std::sin(elevation),

@@ -30,7 +30,7 @@ const std::array<FaceFrame, 6> kFaces = {{
 
 Rgb SkyColour(Vec3 d) {
     const Rgb zenith{0.14f, 0.33f, 0.75f}, horizon{0.70f, 0.81f, 0.93f};
-    const Rgb haze{0.52f, 0.57f, 0.62f}, nadir{0.28f, 0.30f, 0.33f};
+    const Rgb haze{0.50f, 0.56f, 0.56f}, nadir{0.24f, 0.29f, 0.26f};
     float up = d.y;
     Rgb c = up >= 0 ? Mix(horizon, zenith, std::pow(up, 0.6f))
                     : Mix(Mix(horizon, haze, SmoothStep(0.0f, 0.06f, -up)), nadir,
@@ -49,9 +49,9 @@ Rgb SkyColour(Vec3 d) {
     }
 
     // The glow round the sun and the sun's disc (about 1.5 degrees across).
-    c = c + Rgb{0.9f, 0.75f, 0.45f} * (0.15f * std::pow(towardSun, 8.0f) +
-                                       0.35f * std::pow(towardSun, 64.0f) +
-                                       0.6f * std::pow(towardSun, 1500.0f));
+    c = c + Rgb{0.9f, 0.75f, 0.45f} *
+                (0.15f * std::pow(towardSun, 8.0f) + 0.35f * std::pow(towardSun, 64.0f) +
+                 0.6f * std::pow(towardSun, 1500.0f));
     return c + Rgb{1.0f, 1.0f, 1.0f} * SmoothStep(0.99955f, 0.99975f, towardSun);
 }
 

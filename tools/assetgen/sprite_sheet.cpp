@@ -33,7 +33,9 @@ const std::array<Cell, 16> kCells = {{
     {Shape::Sparkle, {1.0f, 0.5f, 0.85f}},
 }};
 
-float Gauss(float x, float width) { return std::exp(-(x / width) * (x / width)); }
+float Gauss(float x, float width) {
+    return std::exp(-(x / width) * (x / width));
+}
 
 // Brightness of a shape at (x, y) in [-1, 1] (y up), before its colour.
 float ShapeLight(Shape shape, float x, float y, int seed) {
@@ -46,11 +48,11 @@ float ShapeLight(Shape shape, float x, float y, int seed) {
         }
         case Shape::Flash: {
             float n = Fbm3({x * 3, y * 3, seed * 5.0f}, 4, 152);
-            return SmoothStep(0.95f, 0.0f, r + 0.35f * (n - 0.5f));
+            return 1.5f * SmoothStep(0.95f, 0.05f, r + 0.35f * (n - 0.5f));
         }
         case Shape::Spark:
-            return std::exp(-r * r * 60) + std::exp(-std::fabs(y) * 40 - std::fabs(x) * 4) +
-                   std::exp(-std::fabs(x) * 40 - std::fabs(y) * 4);
+            return std::exp(-r * r * 25) + std::exp(-std::fabs(y) * 30 - std::fabs(x) * 2.5f) +
+                   std::exp(-std::fabs(x) * 30 - std::fabs(y) * 2.5f);
         case Shape::Glow: return std::exp(-r * r * 5);
         case Shape::Star: {
             float spike = std::pow(std::fabs(std::cos(2.5f * (angle - kPi / 2))), 4.0f);
@@ -74,7 +76,8 @@ Rgb CellTexel(int type, float x, float y) {
     float window = SmoothStep(0.96f, 0.8f, r);
     float light = std::min(1.2f, ShapeLight(cell.shape, x, y, type)) * window;
     if (cell.shape == Shape::Flash)  // hot core
-        return Mix(cell.colour, Rgb{1.0f, 0.95f, 0.75f}, light * light) * light;
+        return Mix(cell.colour, Rgb{1.0f, 0.95f, 0.75f}, std::min(1.0f, light * light)) *
+               std::min(1.0f, light);
     return cell.colour * light;
 }
 

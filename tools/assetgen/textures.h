@@ -15,9 +15,9 @@ struct TextureAsset {
 };
 
 // The pictures painted texel by texel from (u, v).
-const std::vector<TextureAsset>& SurfaceTextures();  // materials of level pieces and weapons
-const std::vector<TextureAsset>& CharacterTextures(); // the ball, enemies and item labels
-const std::vector<TextureAsset>& EffectTextures();   // lens flare, crosshairs, HUD
+const std::vector<TextureAsset>& SurfaceTextures();    // materials of level pieces and weapons
+const std::vector<TextureAsset>& CharacterTextures();  // the ball, enemies and item labels
+const std::vector<TextureAsset>& EffectTextures();     // lens flare, crosshairs, HUD
 
 // The particle sheet "sprites.bmp": a 4 x 4 grid of 64-pixel cells, cell N at column N % 4 and
 // row N / 4 from the top, each on black with a black border.

@@ -36,8 +36,8 @@ Rgb Ball(float u, float v) {
             second = closeness;
         }
     }
-    static const std::array<Rgb, 3> colours = {
-        Rgb{0.95f, 0.95f, 0.92f}, Rgb{0.95f, 0.45f, 0.08f}, Rgb{0.12f, 0.35f, 0.85f}};
+    static const std::array<Rgb, 3> colours = {Rgb{0.95f, 0.95f, 0.92f}, Rgb{0.95f, 0.45f, 0.08f},
+                                               Rgb{0.12f, 0.35f, 0.85f}};
     Rgb c = colours[nearest % 3];
     c = c * (0.92f + 0.12f * Fbm3(d * 6.0f, 3, 101));
     float seam = SmoothStep(0.004f, 0.02f, best - second);
@@ -100,13 +100,21 @@ const std::vector<TextureAsset>& CharacterTextures() {
     static const std::vector<TextureAsset> textures = {
         {"ball.jpg", 512, 512, Ball},
         {"enemy_red.jpg", 256, 256,
-         [](float u, float v) { return EnemySkin(u, v, {0.80f, 0.16f, 0.12f}); }},
+         [](float u, float v) {
+             return EnemySkin(u, v, {0.80f, 0.16f, 0.12f});
+         }},
         {"enemy_yellow.jpg", 256, 256,
-         [](float u, float v) { return EnemySkin(u, v, {0.90f, 0.62f, 0.10f}); }},
+         [](float u, float v) {
+             return EnemySkin(u, v, {0.90f, 0.62f, 0.10f});
+         }},
         {"enemy_green.jpg", 256, 256,
-         [](float u, float v) { return EnemySkin(u, v, {0.22f, 0.62f, 0.24f}); }},
+         [](float u, float v) {
+             return EnemySkin(u, v, {0.22f, 0.62f, 0.24f});
+         }},
         {"enemy_purple.jpg", 256, 256,
-         [](float u, float v) { return EnemySkin(u, v, {0.50f, 0.24f, 0.70f}); }},
+         [](float u, float v) {
+             return EnemySkin(u, v, {0.50f, 0.24f, 0.70f});
+         }},
         {"health_label.jpg", 256, 256, HealthLabel},
         {"ammo_label.jpg", 256, 256, AmmoLabel},
     };

@@ -14,7 +14,9 @@ Polar ToPolar(float u, float v) {
     return {std::sqrt(x * x + y * y), std::atan2(y, x)};
 }
 // Fades everything out before the border so no sprite shows its square.
-float Window(float r) { return SmoothStep(0.98f, 0.8f, r); }
+float Window(float r) {
+    return SmoothStep(0.98f, 0.8f, r);
+}
 
 Rgb Glow(float u, float v) {
     float r = ToPolar(u, v).r;
@@ -40,8 +42,7 @@ Rgb Streaks(float u, float v) {
         float direction = 2 * kPi * (i + 0.3f * HashUnit(i, 0, 0, 141)) / rays;
         float off = std::remainder(p.angle - direction, 2 * kPi) * p.r;  // distance from the ray
         float reach = 0.45f + 0.5f * HashUnit(i, 1, 0, 141);
-        light += 0.55f * std::exp(-(off / 0.012f) * (off / 0.012f)) *
-                 SmoothStep(reach, 0.0f, p.r);
+        light += 0.55f * std::exp(-(off / 0.012f) * (off / 0.012f)) * SmoothStep(reach, 0.0f, p.r);
     }
     return Rgb{1.0f, 0.95f, 0.85f} * light * Window(p.r);
 }
@@ -85,9 +86,13 @@ const std::vector<TextureAsset>& EffectTextures() {
         {"halo.jpg", 128, 128, Halo},
         {"streaks.jpg", 256, 256, Streaks},
         {"cross_active.jpg", 128, 128,
-         [](float u, float v) { return Crosshair(u, v, {1.0f, 0.15f, 0.1f}); }},
+         [](float u, float v) {
+             return Crosshair(u, v, {1.0f, 0.15f, 0.1f});
+         }},
         {"cross_inactive.jpg", 128, 128,
-         [](float u, float v) { return Crosshair(u, v, {0.85f, 0.85f, 0.85f}); }},
+         [](float u, float v) {
+             return Crosshair(u, v, {0.85f, 0.85f, 0.85f});
+         }},
         {"rocketGUIleft.jpg", 128, 128, RocketIcon},
     };
     return textures;

@@ -31,7 +31,9 @@ Rgb FloorTiles(float u, float v) {
     Rgb c = Mix(Rgb{0.60f, 0.58f, 0.54f}, Rgb{0.72f, 0.67f, 0.60f}, HashUnit(iu, iv, 0, 31));
     c = c * (0.9f + 0.2f * Fbm(u * 16, v * 16, 16, 16, 3, 32));
     float edge = std::min(std::min(fu, 1 - fu), std::min(fv, 1 - fv));
-    float bevel = (fu < 0.06f || fv < 0.06f) ? 1.12f : ((1 - fu) < 0.06f || (1 - fv) < 0.06f) ? 0.85f : 1.0f;
+    float bevel = (fu < 0.06f || fv < 0.06f)               ? 1.12f
+                  : ((1 - fu) < 0.06f || (1 - fv) < 0.06f) ? 0.85f
+                                                           : 1.0f;
     c = c * bevel;
     return Mix(Rgb{0.25f, 0.24f, 0.22f}, c, SmoothStep(0.012f, 0.02f, edge));
 }
@@ -116,8 +118,9 @@ Rgb Door(float u, float v) {
 
 Rgb Gold(float u, float v) {
     float streak = Fbm(u * 64, v * 2, 64, 2, 3, 81);
-    Rgb c = Rgb{1.0f, 0.78f, 0.30f} * (0.72f + 0.4f * streak);
-    return Mix(c, Rgb{1.0f, 0.95f, 0.7f}, SmoothStep(0.7f, 0.9f, Fbm(u * 8, v * 4, 8, 4, 3, 82)) * 0.5f);
+    Rgb c = Rgb{0.95f, 0.70f, 0.22f} * (0.55f + 0.65f * streak);
+    return Mix(c, Rgb{1.0f, 0.95f, 0.7f},
+               SmoothStep(0.7f, 0.9f, Fbm(u * 8, v * 4, 8, 4, 3, 82)) * 0.5f);
 }
 
 Rgb Gunmetal(float u, float v) {

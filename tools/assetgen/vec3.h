@@ -7,16 +7,30 @@ struct Vec3 {
     float x = 0, y = 0, z = 0;
 };
 
-inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator-(Vec3 a) { return {-a.x, -a.y, -a.z}; }
-inline Vec3 operator*(Vec3 a, float k) { return {a.x * k, a.y * k, a.z * k}; }
-inline Vec3 operator*(float k, Vec3 a) { return a * k; }
-inline float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 operator+(Vec3 a, Vec3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec3 operator-(Vec3 a, Vec3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 operator-(Vec3 a) {
+    return {-a.x, -a.y, -a.z};
+}
+inline Vec3 operator*(Vec3 a, float k) {
+    return {a.x * k, a.y * k, a.z * k};
+}
+inline Vec3 operator*(float k, Vec3 a) {
+    return a * k;
+}
+inline float Dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 inline Vec3 Cross(Vec3 a, Vec3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline float Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
+inline float Length(Vec3 a) {
+    return std::sqrt(Dot(a, a));
+}
 // The unit vector along `a`; the zero vector stays zero.
 inline Vec3 Normalize(Vec3 a) {
     float length = Length(a);

@@ -1,0 +1,43 @@
+// Geometry checks on triangle meshes given as positions and corner index triples.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ms3d_bytes.h"
+
+struct Point {
+    double x = 0, y = 0, z = 0;
+};
+
+struct TriangleMesh {
+    std::vector<Point> points;
+    std::vector<std::array<uint32_t, 3>> triangles;
+};
+
+TriangleMesh FromRecords(const std::vector<ms3d_vertex_t>& vertices,
+                         const std::vector<ms3d_triangle_t>& triangles);
+
+// Where the ray from `from` along the unit `direction` first meets a triangle within `reach`;
+// a negative number when it meets none.
+double RayHit(const TriangleMesh& mesh, Point from, Point direction, double reach);
+
+// Empty when every edge is shared by exactly two triangles that run along it in opposite
+// directions (a closed, consistently wound surface); otherwise a description of the first fault.
+std::string ClosedSurfaceFault(const TriangleMesh& mesh);
+
+// The enclosed volume by the divergence theorem: positive when triangles wind counter-clockwise
+// seen from outside.
+double SignedVolume(const TriangleMesh& mesh);
+
+struct Bounds {
+    Point min, max;
+    double size(int axis) const;
+};
+Bounds BoundsOf(const TriangleMesh& mesh);
+
+// The volume of the convex hull of the points (what a convex collision shape holds), found by
+// brute force: fine for the few dozen distinct points of a projectile.
+double HullVolume(const std::vector<Point>& points);

@@ -1,0 +1,264 @@
+// The generated pictures: all there in the layouts the game uploads, the particle sheet's cells
+// where data\game.ini says, sky faces that meet without seams and show the sun where the game's
+// sun sits, and the whole output the same on every run.
+#include <IL/il.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "generated.h"
+#include "picture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+Picture Load(const std::string& file) {
+    Picture picture;
+    if (!LoadPicture(TexturePath(file), picture)) throw std::runtime_error("cannot load " + file);
+    return picture;
+}
+
+std::vector<std::string> FilesBelow(const fs::path& root) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), root).string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST(Textures, TwoRunsWriteTheSameBytes) {
+    TempDir again;
+    ASSERT_EQ(RunGenerator(again.path()), 0);
+    std::vector<std::string> first = FilesBelow(GeneratedDir());
+    ASSERT_EQ(first, FilesBelow(again.path()));
+    for (const std::string& file : first)
+        EXPECT_TRUE(ReadFile(GeneratedDir() + "/" + file) == ReadFile(again.path() + "/" + file))
+            << file;
+}
+
+TEST(Textures, EveryPictureTheGameNamesIsA24BitImage) {
+    struct Named {
+        const char* file;
+        int minSize, maxSize;
+    };
+    const Named named[] = {
+        {"sprites.bmp", 256, 256},      {"glow.jpg", 128, 256},
+        {"halo.jpg", 128, 256},         {"streaks.jpg", 128, 256},
+        {"cross_active.jpg", 32, 256},  {"cross_inactive.jpg", 32, 256},
+        {"rocketGUIleft.jpg", 32, 256}, {"sky/z+.bmp", 256, 1024},
+        {"sky/z-.bmp", 256, 1024},      {"sky/x-.bmp", 256, 1024},
+        {"sky/x+.bmp", 256, 1024},      {"sky/y+.bmp", 256, 1024},
+        {"sky/y-.bmp", 256, 1024},
+    };
+    for (const Named& n : named) {
+        Picture p = Load(n.file);
+        bool bmp = std::string(n.file).ends_with(".bmp");
+        EXPECT_EQ(p.format, bmp ? IL_BGR : IL_RGB) << n.file;
+        EXPECT_EQ(p.bytesPerPixel, 3) << n.file;
+        EXPECT_GE(p.width, n.minSize) << n.file;
+        EXPECT_LE(p.width, n.maxSize) << n.file;
+        EXPECT_EQ(p.width, p.height) << n.file;
+    }
+    // The materials' textures: JPEG, square, 256 or 512.
+    for (const auto& entry : fs::directory_iterator(GeneratedDir() + "/textures")) {
+        std::string file = entry.path().filename().string();
+        if (!file.ends_with(".jpg")) continue;
+        Picture p = Load(file);
+        EXPECT_EQ(p.format, IL_RGB) << file;
+        EXPECT_EQ(p.width, p.height) << file;
+    }
+}
+
+TEST(Textures, CrosshairsTellActiveFromInactive) {
+    auto mean = [](const Picture& p, int channel) {
+        double sum = 0;
+        for (int row = 0; row < p.height; ++row)
+            for (int x = 0; x < p.width; ++x) {
+                int c[3];
+                p.rgb(x, row, c);
+                sum += c[channel];
+            }
+        return sum / (p.width * p.height);
+    };
+    Picture active = Load("cross_active.jpg"), inactive = Load("cross_inactive.jpg");
+    EXPECT_GT(mean(active, 0), 3 * mean(active, 2));       // red
+    EXPECT_NEAR(mean(inactive, 0), mean(inactive, 2), 2);  // grey
+    EXPECT_LE(active.brightness(0, 0), 6);                 // on black
+}
+
+// The particle rectangles of data\game.ini: x, y (from the top), width, height in pixels.
+std::vector<std::array<int, 4>> ParticleRectangles() {
+    std::ifstream ini(std::string(ZORVAN_SOURCE_DIR) + "/data/game.ini");
+    std::vector<std::array<int, 4>> rects(16, {-1, -1, -1, -1});
+    std::string line;
+    while (std::getline(ini, line)) {
+        int type;
+        std::array<int, 4> r;
+        if (std::sscanf(line.c_str(), "Type%d=%d, %d, %d, %d", &type, &r[0], &r[1], &r[2], &r[3]) ==
+                5 &&
+            type >= 0 && type < 16)
+            rects[type] = r;
+    }
+    return rects;
+}
+
+TEST(Textures, SpriteCellsLieWhereTheGameLooksForThem) {
+    Picture sheet = Load("sprites.bmp");
+    ASSERT_EQ(sheet.width, 256);
+    // The game maps picture row y (from the top) to t = 1 - y / 256, and DevIL delivers a BMP's
+    // rows from t = 0 up: picture row y is data row 255 - y.
+    auto rowOf = [](int y) { return 255 - y; };
+    std::vector<std::array<int, 4>> rects = ParticleRectangles();
+    std::array<std::array<double, 3>, 16> colour{};
+    for (int type = 0; type < 16; ++type) {
+        auto [x0, y0, w, h] = rects[type];
+        ASSERT_GE(x0, 0) << "Type" << type << " missing from game.ini";
+        int brightest = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) {
+                int c[3];
+                sheet.rgb(x, rowOf(y), c);
+                for (int k = 0; k < 3; ++k) colour[type][k] += c[k];
+                brightest = std::max(brightest, c[0] + c[1] + c[2]);
+                bool border = x < x0 + 2 || x >= x0 + w - 2 || y < y0 + 2 || y >= y0 + h - 2;
+                if (border) {
+                    EXPECT_EQ(c[0] + c[1] + c[2], 0) << "type " << type << " at " << x << ", " << y;
+                }
+            }
+        EXPECT_GT(brightest, 150) << "type " << type;
+    }
+    // The colours pin the rows: a flipped sheet would show other cells here.
+    auto warm = [&](int t) { return colour[t][0] > 1.5 * colour[t][2]; };
+    EXPECT_TRUE(warm(2)) << "explosion flash";
+    EXPECT_TRUE(warm(6)) << "golden ring marker";
+    EXPECT_FALSE(warm(10));
+    EXPECT_FALSE(warm(14));
+}
+
+// The sky box's faces: the cube corner drawn with (s, t) = (0, 0) and the edges to (1, 0) and
+// (0, 1), for a cube of half edge 1, in the order the faces are named.
+struct SkyFace {
+    const char* file;
+    std::array<double, 3> origin, sEdge, tEdge;
+};
+const SkyFace kSkyFaces[] = {
+    {"sky/z+.bmp", {1, 1, 1}, {-2, 0, 0}, {0, 0, -2}},
+    {"sky/z-.bmp", {1, -1, -1}, {-2, 0, 0}, {0, 0, 2}},
+    {"sky/x-.bmp", {1, -1, -1}, {0, 0, 2}, {0, 2, 0}},
+    {"sky/x+.bmp", {-1, -1, 1}, {0, 0, -2}, {0, 2, 0}},
+    {"sky/y+.bmp", {1, -1, 1}, {-2, 0, 0}, {0, 2, 0}},
+    {"sky/y-.bmp", {-1, -1, -1}, {2, 0, 0}, {0, 2, 0}},
+};
+
+class Sky {
+public:
+    Sky() {
+        for (const SkyFace& face : kSkyFaces) faces_.push_back(Load(face.file));
+    }
+
+    // The point of face f at (s, t), possibly beyond its edges.
+    static std::array<double, 3> PointOf(int f, double s, double t) {
+        const SkyFace& face = kSkyFaces[f];
+        std::array<double, 3> p;
+        for (int k = 0; k < 3; ++k) p[k] = face.origin[k] + face.sEdge[k] * s + face.tEdge[k] * t;
+        return p;
+    }
+
+    // The texel the sky box shows in direction d: (face, column, data row).
+    std::array<int, 3> texelAt(const std::array<double, 3>& d) const {
+        int best = 0;
+        double along = -1;
+        for (int f = 0; f < 6; ++f) {
+            std::array<double, 3> centre = PointOf(f, 0.5, 0.5);
+            double a = d[0] * centre[0] + d[1] * centre[1] + d[2] * centre[2];
+            if (a > along) along = a, best = f;
+        }
+        const SkyFace& face = kSkyFaces[best];
+        double s = 0, t = 0;
+        for (int k = 0; k < 3; ++k) {
+            double onFace = d[k] / along - face.origin[k];
+            s += onFace * face.sEdge[k] / 4;
+            t += onFace * face.tEdge[k] / 4;
+        }
+        int size = faces_[best].width;
+        auto texel = [size](double c) {
+            return std::clamp(static_cast<int>(c * size), 0, size - 1);
+        };
+        return {best, texel(s), texel(t)};  // BMP data rows run from t = 0
+    }
+
+    std::array<int, 3> colourAt(const std::array<double, 3>& d) const {
+        auto [f, x, row] = texelAt(d);
+        std::array<int, 3> c;
+        faces_[f].rgb(x, row, c.data());
+        return c;
+    }
+    const Picture& face(int f) const { return faces_[f]; }
+
+private:
+    std::vector<Picture> faces_;
+};
+
+TEST(Textures, SkyFacesMeetWithoutSeams) {
+    Sky sky;
+    int size = sky.face(0).width;
+    double half = 0.5 / size;
+    int worst = 0;
+    double total = 0;
+    int count = 0;
+    for (int f = 0; f < 6; ++f)
+        for (int i = 0; i < size; ++i) {
+            double along = (i + 0.5) / size;
+            // Each edge texel against the texel across the edge on the neighbouring face.
+            const std::array<std::array<double, 4>, 4> edges = {{
+                {along, half, along, -half},
+                {along, 1 - half, along, 1 + half},
+                {half, along, -half, along},
+                {1 - half, along, 1 + half, along},
+            }};
+            for (const auto& e : edges) {
+                auto [face, x, row] = sky.texelAt(Sky::PointOf(f, e[0], e[1]));
+                EXPECT_EQ(face, f);
+                std::array<int, 3> here;
+                sky.face(f).rgb(x, row, here.data());
+                std::array<int, 3> there = sky.colourAt(Sky::PointOf(f, e[2], e[3]));
+                ASSERT_NE(sky.texelAt(Sky::PointOf(f, e[2], e[3]))[0], f);
+                for (int k = 0; k < 3; ++k) {
+                    int difference = std::abs(here[k] - there[k]);
+                    worst = std::max(worst, difference);
+                    total += difference;
+                    ++count;
+                }
+            }
+        }
+    EXPECT_LE(worst, 16);
+    EXPECT_LE(total / count, 2.0);
+}
+
+TEST(Textures, SkyShowsTheSunWhereTheGameSeesIt) {
+    Sky sky;
+    double length = std::sqrt(1000.0 * 1000 + 530 * 530 + 580 * 580);
+    std::array<double, 3> sun{1000 / length, 530 / length, 580 / length};
+    auto white = [&](const std::array<double, 3>& d) {
+        std::array<int, 3> c = sky.colourAt(d);
+        return c[0] > 245 && c[1] > 245 && c[2] > 245;
+    };
+    EXPECT_TRUE(white(sun));
+    EXPECT_FALSE(white({sun[0], sun[1], -sun[2]}));
+    EXPECT_FALSE(white({sun[0], -sun[1], sun[2]}));
+    EXPECT_FALSE(white({-sun[0], sun[1], sun[2]}));
+    EXPECT_FALSE(white({sun[2], sun[1], sun[0]}));
+
+    std::array<int, 3> zenith = sky.colourAt({0, 1, 0}), nadir = sky.colourAt({0, -1, 0});
+    EXPECT_GT(zenith[2], zenith[0]);  // blue overhead
+    EXPECT_GT(zenith[2], nadir[2]);   // darker below
+}
+
+}  // namespace
