@@ -9,9 +9,9 @@
 #include "app/globals.h"
 #include "app/shaders.h"
 #include "draw_call_log.h"
-#include "image_files.h"
+#include "support/image_files.h"
 #include "ms3d_builder.h"
-#include "offscreen.h"
+#include "support/offscreen.h"
 #include "render/frustum.h"
 #include "render/vbo.h"
 #include "support/temp_dir.h"
@@ -19,21 +19,6 @@
 namespace {
 
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-
-// Runs the test inside a folder, as the game runs inside its stage folder.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path) : previous_(getcwd(nullptr, 0)) {
-        EXPECT_EQ(chdir(path.c_str()), 0);
-    }
-    ~WorkingDirectory() {
-        EXPECT_EQ(chdir(previous_), 0);
-        free(previous_);
-    }
-
-private:
-    char* previous_;
-};
 
 class ModelTest : public ::testing::Test {
 protected:

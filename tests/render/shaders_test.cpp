@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include "app/globals.h"
-#include "image_files.h"
+#include "support/image_files.h"
 #include "ms3d_builder.h"
-#include "offscreen.h"
+#include "support/offscreen.h"
 #include "render/model.h"
 #include "support/temp_dir.h"
 
@@ -19,16 +19,12 @@ const std::string kBuilt = "VS Shader compiliert\nFS Shader compiliert\nShader P
 
 // Builds both programs from the game's sources, as start-up does from the game's folder.
 std::string BuildGamePrograms() {
-    char* previous = getcwd(nullptr, 0);
-    EXPECT_EQ(chdir(ZORVAN_SOURCE_DIR), 0);
+    WorkingDirectory sources(ZORVAN_SOURCE_DIR);
     testing::internal::CaptureStdout();
     CheckGlsl();
     CreateShaderProgram("data\\ppl_point.vs", "data\\ppl_point.fs", &pointLightProgram);
     CreateShaderProgram("data\\ppl_point_tex.vs", "data\\ppl_point_tex.fs", &pointLightTexProgram);
-    std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(chdir(previous), 0);
-    free(previous);
-    return output;
+    return testing::internal::GetCapturedStdout();
 }
 
 TEST(Shaders, CheckAndBuildReportEveryStepInOrder) {

@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include "image_files.h"
+#include "support/image_files.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,4 +29,14 @@ std::string ReadFile(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+WorkingDirectory::WorkingDirectory(const std::string& path)
+    : previous_(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(path);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
 }

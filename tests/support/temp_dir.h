@@ -18,5 +18,17 @@ private:
     std::string path_;
 };
 
+// Runs a test inside a folder, as the game runs inside its stage folder.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::string& path);
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::string previous_;
+};
+
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);

@@ -1,4 +1,4 @@
-#include "offscreen.h"
+#include "support/offscreen.h"
 
 #include <cstdlib>
 

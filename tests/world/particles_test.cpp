@@ -1,0 +1,108 @@
+// The particle system: fixed capacity, packing, motion, types from the settings, drawing order.
+#include "render/particles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+class ParticlesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system = std::make_unique<ParticleSystem>();
+        system->ClearParticles();
+    }
+    void Add(float life, float x = 0) {
+        system->AddParticle(x, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 2, 0, life);
+    }
+    std::unique_ptr<ParticleSystem> system;
+};
+
+TEST_F(ParticlesTest, FullBatchesDropNewEntries) {
+    for (int i = 0; i < ParticleSystem::kMaxSprites + 1; ++i) system->AddSprite(i, 0, 0, 1, 6);
+    EXPECT_EQ(system->spriteCount(), 4000);
+    EXPECT_EQ(system->sprite(3999).position[0], 3999);
+    for (int i = 0; i < ParticleSystem::kMaxParticles + 1; ++i) Add(1.0f, i);
+    EXPECT_EQ(system->particleCount(), 4000);
+    Add(0.0f);
+    Add(-1.0f);
+    EXPECT_EQ(system->particleCount(), 4000);
+}
+
+TEST_F(ParticlesTest, LifeZeroAddsNothing) {
+    Add(0.0f);
+    EXPECT_EQ(system->particleCount(), 0);
+}
+
+TEST_F(ParticlesTest, LiveParticlesStayPackedInOrder) {
+    Add(1.0f, 1);
+    Add(0.5f, 2);
+    Add(2.0f, 3);
+    Add(0.3f, 4);
+    Add(0.4f, 5);  // reaching exactly 0 ends it
+    system->Update(0.4f);
+    ASSERT_EQ(system->particleCount(), 3);
+    EXPECT_EQ(system->particle(0).position[0], 1);
+    EXPECT_EQ(system->particle(1).position[0], 2);
+    EXPECT_EQ(system->particle(2).position[0], 3);
+    EXPECT_NEAR(system->particle(1).life, 0.1f, 1e-6);
+    EXPECT_EQ(system->particle(3).life, -10.0f);  // freed slots are empty again
+    system->Update(0.2f);
+    ASSERT_EQ(system->particleCount(), 2);
+    EXPECT_EQ(system->particle(1).position[0], 3);
+    Add(1.0f, 9);  // new particles go behind the live ones
+    EXPECT_EQ(system->particle(2).position[0], 9);
+}
+
+TEST_F(ParticlesTest, MotionDampingAndGrowth) {
+    system->AddParticle(0, 0, 0, 10, 0, 0, 0.5f, 1, 2, 3, 4, 7, 0, 5);
+    system->Update(0.5f);
+    const Particle& p = system->particle(0);
+    float v = 10 * std::pow(0.5f, 0.5f);
+    EXPECT_NEAR(p.velocity[0], v, 1e-5);
+    EXPECT_NEAR(p.position[0], v * 0.5f, 1e-5);
+    EXPECT_FLOAT_EQ(p.size[0], 2.5f);
+    EXPECT_FLOAT_EQ(p.size[1], 4.0f);
+    EXPECT_FLOAT_EQ(p.life, 4.5f);
+}
+
+TEST_F(ParticlesTest, TypesComeFromTheSettingsInSheetCoordinates) {
+    TempDir dir;
+    dir.write("data/game.ini", "[particle types]\nType0=16, 32, 16, 16\nType3=0,0,256,256\n");
+    WorkingDirectory inside(dir.path());
+    system->LoadTypes();
+    const ParticleType& t = system->particleType(0);
+    EXPECT_FALSE(t.invalid);
+    EXPECT_NEAR(t.u[0], 0.0675f, 1e-6);  // top left
+    EXPECT_NEAR(t.v[0], 0.87f, 1e-6);
+    EXPECT_NEAR(t.u[3], 32 / 256.0f - 0.005f, 1e-6);  // bottom right
+    EXPECT_NEAR(t.v[3], 1 - 48 / 256.0f + 0.005f, 1e-6);
+    EXPECT_NEAR(system->particleType(3).v[2], 0.005f, 1e-6);
+    EXPECT_TRUE(system->particleType(1).invalid);
+}
+
+TEST_F(ParticlesTest, SortPutsTheFarthestSpriteFirst) {
+    system->SetViewerPosition(0, 0, 0);
+    system->AddSprite(0, 0, 5, 1, 0);
+    system->AddSprite(0, 0, -20, 1, 1);
+    system->AddSprite(3, 0, 0, 1, 2);
+    system->SortSprites();
+    EXPECT_EQ(system->sprite(0).type, 1);
+    EXPECT_EQ(system->sprite(1).type, 0);
+    EXPECT_EQ(system->sprite(2).type, 2);
+}
+
+TEST_F(ParticlesTest, DrawEmptiesTheBatchAndKeepsParticles) {
+    Add(1.0f);
+    system->AddSprite(0, 0, 1, 1, 6);
+    system->Draw();
+    EXPECT_EQ(system->spriteCount(), 0);
+    EXPECT_FALSE(system->sprite(0).active);
+    EXPECT_EQ(system->particleCount(), 1);
+}
+
+}  // namespace

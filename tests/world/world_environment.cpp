@@ -1,0 +1,8 @@
+// Every test of this program runs with one hidden window's GL context.
+#include "support/gl_context.h"
+
+namespace {
+
+const auto* const glContext = ::testing::AddGlobalTestEnvironment(new GlContext);
+
+}  // namespace
