@@ -76,23 +76,6 @@ TEST(Textures, EveryPictureTheGameNamesIsA24BitImage) {
     }
 }
 
-TEST(Textures, CrosshairsTellActiveFromInactive) {
-    auto mean = [](const Picture& p, int channel) {
-        double sum = 0;
-        for (int row = 0; row < p.height; ++row)
-            for (int x = 0; x < p.width; ++x) {
-                int c[3];
-                p.rgb(x, row, c);
-                sum += c[channel];
-            }
-        return sum / (p.width * p.height);
-    };
-    Picture active = Load("cross_active.jpg"), inactive = Load("cross_inactive.jpg");
-    EXPECT_GT(mean(active, 0), 3 * mean(active, 2));       // red
-    EXPECT_NEAR(mean(inactive, 0), mean(inactive, 2), 2);  // grey
-    EXPECT_LE(active.brightness(0, 0), 6);                 // on black
-}
-
 // The particle rectangles of data\game.ini: x, y (from the top), width, height in pixels.
 std::vector<std::array<int, 4>> ParticleRectangles() {
     std::ifstream ini(std::string(ZORVAN_SOURCE_DIR) + "/data/game.ini");

@@ -73,8 +73,8 @@ void Bullet(Mesh& mesh) {
     AddFrustum(mesh, kAlongZ, 0.013f, 0.0f, 0.005f, 0.03f, 10);
 }
 
-// The rocket: its hull (fins included) holds about 9e-4 units^3, so a 1.0 push gives about
-// 18 units/s.
+// The rocket: its hull (fins included) holds about 1.1e-3 units^3, so a 1.0 push gives about
+// 15 units/s.
 void Rocket(Mesh& mesh) {
     mesh.use(look::kRocketBody);
     AddFrustum(mesh, kAlongZ, 0.035f, 0.035f, -0.1f, 0.08f, 16);
@@ -87,7 +87,7 @@ void Rocket(Mesh& mesh) {
     AddFrustum(mesh, kAlongZ, 0.03f, 0.025f, -0.12f, -0.1f, 16);
 }
 
-// A grenade about 0.1 across (volume about 4.4e-4: a 0.5 push gives about 19 units/s).
+// A grenade about 0.1 across (hull about 4.5e-4: a 0.5 push gives about 18 units/s).
 void Grenade(Mesh& mesh) {
     mesh.use(look::kGrenade);
     AddEllipsoid(mesh, {}, {0.045f, 0.05f, 0.045f}, 16, 10);
