@@ -26,7 +26,7 @@ TEST(Contacts, OneReportPerNewTouchingPair) {
         NxActor* wall =
             world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 2, 2))), NxVec3(3.5f, 1.5f, 0), 0);
         if (!avatarFirst) ball = world.avatar(NxVec3(0, 0.25f, 0));
-        world.run(1.0);  // settles onto box1
+        world.run(1.0);                  // settles onto box1
         for (int i = 0; i < 180; ++i) {  // rolls over box2 into the wall
             ball->addForce(NxVec3(0.5f, 0, 0));
             world.frame(kStep);
@@ -151,7 +151,8 @@ TEST(Ccd, SkeletonsStopSmallFastBodies) {
     for (float speed : {200.0f, 2000.0f}) {
         for (bool skeleton : {true, false}) {
             GameWorld world;
-            NxActor* wall = world.hull(world.hullMesh(BoxCorners(NxVec3(0.025f, 5, 5))), NxVec3(0, 5, 0), 0);
+            NxActor* wall =
+                world.hull(world.hullMesh(BoxCorners(NxVec3(0.025f, 5, 5))), NxVec3(0, 5, 0), 0);
             NxConvexMesh* bullet = world.hullMesh(BoxCorners(NxVec3(0.025f, 0.025f, 0.025f)));
             std::vector<NxVec3> points = BoxCorners(NxVec3(0.02f, 0.02f, 0.02f));
             NxSimpleTriangleMesh mesh;

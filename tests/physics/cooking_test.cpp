@@ -132,7 +132,8 @@ TEST_F(Cooking, FlippedTrianglesAreStoredOutwardWound) {
     GridFloor(2, 1, 0, vertices, indices);
     std::vector<NxU32> clockwise = indices;
     for (size_t t = 0; t < clockwise.size(); t += 3) std::swap(clockwise[t + 1], clockwise[t + 2]);
-    EXPECT_EQ(CookTriangles(vertices, clockwise, NX_MF_FLIPNORMALS), CookTriangles(vertices, indices));
+    EXPECT_EQ(CookTriangles(vertices, clockwise, NX_MF_FLIPNORMALS),
+              CookTriangles(vertices, indices));
 }
 
 TEST_F(Cooking, UserStreamReadsGamePathsAndCatchesShortFiles) {
@@ -183,7 +184,8 @@ TEST_F(Cooking, UserStreamReadsGamePathsAndCatchesShortFiles) {
 TEST_F(Cooking, SdkVersionAndSkeletons) {
     NxSDKCreateError error = NXCE_NO_ERROR;
     CaptureStdout();
-    EXPECT_EQ(NxCreatePhysicsSDK(0x02060000, nullptr, nullptr, NxPhysicsSDKDesc(), &error), nullptr);
+    EXPECT_EQ(NxCreatePhysicsSDK(0x02060000, nullptr, nullptr, NxPhysicsSDKDesc(), &error),
+              nullptr);
     GetCapturedStdout();
     EXPECT_EQ(error, NXCE_WRONG_VERSION);
 

@@ -1,18 +1,6 @@
 #include "nx_world.h"
 
 #include <cmath>
-#include <cstring>
-
-void MemoryStream::readBuffer(void* buffer, NxU32 size) const {
-    if (readAt + size > bytes.size()) {
-        std::memset(buffer, 0, size);
-        failed = true;
-        readAt = bytes.size();
-        return;
-    }
-    std::memcpy(buffer, bytes.data() + readAt, size);
-    readAt += size;
-}
 
 std::string CookHull(const std::vector<NxVec3>& points) {
     NxConvexMeshDesc desc;
@@ -67,8 +55,11 @@ void GridFloor(float size, int cells, float y, std::vector<NxVec3>& vertices,
 void RecordingReports::onContactNotify(NxContactPair& pair, NxU32) {
     NxContactStreamIterator it(pair.stream);
     while (it.goNextPair()) {
-        ContactRecord record{{pair.actors[0], pair.actors[1]}, {it.getShape(0), it.getShape(1)},
-                             NxVec3(), it.getNumPatches(), 0};
+        ContactRecord record{{pair.actors[0], pair.actors[1]},
+                             {it.getShape(0), it.getShape(1)},
+                             NxVec3(),
+                             it.getNumPatches(),
+                             0};
         if (it.goNextPatch()) {
             record.normal = it.getPatchNormal();
             while (it.goNextPoint()) ++record.points;

@@ -1,5 +1,5 @@
-// Test helpers for the physics layer: an in-memory stream, cooked test meshes, a recorder of
-// reports, and a scene set up as the game sets up its world.
+// Test helpers for the physics layer: cooked test meshes, a recorder of reports, and a scene
+// set up as the game sets up its world.
 #pragma once
 
 #include <string>
@@ -7,44 +7,7 @@
 
 #include "NxCooking.h"
 #include "NxPhysics.h"
-
-// A stream over a byte string; reads past the end deliver zeros and are remembered.
-class MemoryStream : public NxStream {
-public:
-    MemoryStream() = default;
-    explicit MemoryStream(std::string bytes) : bytes(std::move(bytes)) {}
-
-    NxU8 readByte() const override { return read<NxU8>(); }
-    NxU16 readWord() const override { return read<NxU16>(); }
-    NxU32 readDword() const override { return read<NxU32>(); }
-    NxF32 readFloat() const override { return read<NxF32>(); }
-    NxF64 readDouble() const override { return read<NxF64>(); }
-    void readBuffer(void* buffer, NxU32 size) const override;
-    bool readFailed() const override { return failed; }
-
-    NxStream& storeByte(NxU8 b) override { return store(&b, sizeof b); }
-    NxStream& storeWord(NxU16 w) override { return store(&w, sizeof w); }
-    NxStream& storeDword(NxU32 d) override { return store(&d, sizeof d); }
-    NxStream& storeFloat(NxReal f) override { return store(&f, sizeof f); }
-    NxStream& storeDouble(NxF64 f) override { return store(&f, sizeof f); }
-    NxStream& storeBuffer(const void* buffer, NxU32 size) override { return store(buffer, size); }
-
-    std::string bytes;
-    mutable size_t readAt = 0;
-    mutable bool failed = false;
-
-private:
-    template <class T>
-    T read() const {
-        T value{};
-        readBuffer(&value, sizeof value);
-        return value;
-    }
-    NxStream& store(const void* data, size_t size) {
-        bytes.append(static_cast<const char*>(data), size);
-        return *this;
-    }
-};
+#include "memory_stream.h"
 
 // Cooked bytes of the hull of `points` and of a triangle list.
 std::string CookHull(const std::vector<NxVec3>& points);

@@ -68,8 +68,8 @@ TEST(Stepping, FrameRateIndependentForces) {
         RateResult result = MeasureAtRate(fps);
         EXPECT_NEAR(result.heldSpeed / reference.heldSpeed, 1.0f, 0.05f) << fps;
         EXPECT_NEAR(result.launchSpeed / reference.launchSpeed, 1.0f, 0.05f) << fps;
-        std::printf("[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f)\n", fps,
-                    result.heldSpeed, reference.heldSpeed, result.launchSpeed,
+        std::printf("[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f)\n",
+                    fps, result.heldSpeed, reference.heldSpeed, result.launchSpeed,
                     reference.launchSpeed);
     }
 }
@@ -152,8 +152,8 @@ TEST(Stepping, GravityOffAndFrozenAxes) {
 
 TEST(Stepping, LocalForcesFollowTheOrientationAtTheCall) {
     GameWorld world;
-    NxActor* block = world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f))),
-                                NxVec3(0, 50, 0), 1.0f);
+    NxActor* block =
+        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f))), NxVec3(0, 50, 0), 1.0f);
     block->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
     NxMat33 turn;
     turn.rotY(NxPi / 2);
@@ -181,7 +181,8 @@ TEST(Stepping, ForcesWakeSleepingBodies) {
 TEST(Stepping, KinematicActorsFollowTheirTargetsAtAnyRate) {
     for (double dt : {1.0 / 30, 1.0 / 1000}) {
         GameWorld world;
-        NxActor* door = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 0.1f))), NxVec3(0, 5, 0), 1);
+        NxActor* door =
+            world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 0.1f))), NxVec3(0, 5, 0), 1);
         door->raiseBodyFlag(NX_BF_KINEMATIC);
         EXPECT_TRUE(door->isDynamic());
         NxActor* ball = world.sphere(NxVec3(0, 6.3f, 0), 0.2f, 1.0f);  // resting on the door
@@ -196,7 +197,7 @@ TEST(Stepping, KinematicActorsFollowTheirTargetsAtAnyRate) {
             time += dt;
         }
         EXPECT_NEAR(door->getGlobalPosition().y, 6.5f, 0.06f) << dt;  // 1.5 units in a second
-        EXPECT_GT(ball->getGlobalPosition().y, 7.2f) << dt;            // carried up
+        EXPECT_GT(ball->getGlobalPosition().y, 7.2f) << dt;           // carried up
         // Kinematic actors neither fall nor yield.
         world.run(0.5, dt);
         EXPECT_NEAR(door->getGlobalPosition().y, 6.5f, 0.06f);
@@ -219,8 +220,8 @@ TEST(Stepping, MaterialsAndBounceThreshold) {
         slowUp = std::max(slowUp, slow->getLinearVelocity().y);
         fastUp = std::max(fastUp, fast->getLinearVelocity().y);
     }
-    EXPECT_LT(slowUp, 0.5f);                // below the threshold of 10: no bounce
-    EXPECT_NEAR(fastUp, 0.6f * 12, 1.5f);   // average restitution 0.6
+    EXPECT_LT(slowUp, 0.5f);               // below the threshold of 10: no bounce
+    EXPECT_NEAR(fastUp, 0.6f * 12, 1.5f);  // average restitution 0.6
 }
 
 TEST(Stepping, PlanesAreSolidOppositeTheirNormal) {

@@ -19,9 +19,13 @@ NxActor::NxActor(NxScene& scene, NxShapeType type, NxMaterialIndex material)
 
 NxActor::~NxActor() = default;
 
-bool NxActor::isDynamic() const { return core_->hasBody; }
+bool NxActor::isDynamic() const {
+    return core_->hasBody;
+}
 
-NxReal NxActor::getMass() const { return core_->mass; }
+NxReal NxActor::getMass() const {
+    return core_->mass;
+}
 
 NxMat34 NxActor::getGlobalPose() const {
     NxMat34 pose = ToNx(core_->actorPose());
@@ -29,7 +33,9 @@ NxMat34 NxActor::getGlobalPose() const {
     return pose;
 }
 
-void NxActor::setGlobalPose(const NxMat34& pose) { core_->teleport(ToBt(pose)); }
+void NxActor::setGlobalPose(const NxMat34& pose) {
+    core_->teleport(ToBt(pose));
+}
 
 NxVec3 NxActor::getGlobalPosition() const {
     if (core_->hasTarget) return ToNx(core_->target);
@@ -42,7 +48,9 @@ void NxActor::setGlobalPosition(const NxVec3& position) {
     core_->teleport(pose);
 }
 
-NxMat33 NxActor::getGlobalOrientation() const { return ToNx(core_->actorPose().getBasis()); }
+NxMat33 NxActor::getGlobalOrientation() const {
+    return ToNx(core_->actorPose().getBasis());
+}
 
 void NxActor::setGlobalOrientation(const NxMat33& orientation) {
     btTransform pose = core_->actorPose();
@@ -67,11 +75,17 @@ void NxActor::setAngularDamping(NxReal damping) {
     core_->applyDamping();
 }
 
-NxReal NxActor::getLinearDamping() const { return core_->linearDamping; }
+NxReal NxActor::getLinearDamping() const {
+    return core_->linearDamping;
+}
 
-NxReal NxActor::getAngularDamping() const { return core_->angularDamping; }
+NxReal NxActor::getAngularDamping() const {
+    return core_->angularDamping;
+}
 
-NxVec3 NxActor::getLinearVelocity() const { return ToNx(core_->body->getLinearVelocity()); }
+NxVec3 NxActor::getLinearVelocity() const {
+    return ToNx(core_->body->getLinearVelocity());
+}
 
 void NxActor::setLinearVelocity(const NxVec3& velocity) {
     if (!core_->hasBody || core_->isKinematic()) return;
@@ -79,7 +93,9 @@ void NxActor::setLinearVelocity(const NxVec3& velocity) {
     core_->body->activate(true);
 }
 
-NxVec3 NxActor::getAngularVelocity() const { return ToNx(core_->body->getAngularVelocity()); }
+NxVec3 NxActor::getAngularVelocity() const {
+    return ToNx(core_->body->getAngularVelocity());
+}
 
 void NxActor::addForce(const NxVec3& force, NxForceMode, bool wakeup) {
     if (!core_->hasBody) return;
@@ -115,4 +131,6 @@ void NxActor::clearBodyFlag(NxU32 flags) {
     core_->applyBodyFlags(previous);
 }
 
-bool NxActor::readBodyFlag(NxU32 flag) const { return (core_->bodyFlags & flag) != 0; }
+bool NxActor::readBodyFlag(NxU32 flag) const {
+    return (core_->bodyFlags & flag) != 0;
+}

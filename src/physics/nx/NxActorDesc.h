@@ -25,7 +25,7 @@ public:
     // Kept for the record: bodies fall asleep after resting for two seconds below the engine's
     // velocity thresholds, and every force, pose or target wakes them (see NxActor.cpp).
     NxReal sleepEnergyThreshold = 0.005f;
-    NxReal linearDamping = 0;     // 1/s, velocity decays as exp(-linearDamping * t)
+    NxReal linearDamping = 0;       // 1/s, velocity decays as exp(-linearDamping * t)
     NxReal angularDamping = 0.05f;  // 1/s, likewise for the angular velocity
 
     void setToDefault() { *this = NxBodyDesc(); }
@@ -35,7 +35,7 @@ class NxActorDesc {
 public:
     NxArray<NxShapeDesc*> shapes;  // exactly one shape per actor
     const NxBodyDesc* body = nullptr;
-    NxReal density = 0;            // mass per unit volume; > 0 for a dynamic actor
+    NxReal density = 0;  // mass per unit volume; > 0 for a dynamic actor
     NxMat34 globalPose;
     void* userData = nullptr;
 

@@ -5,7 +5,9 @@
 #include "internal/cooked_format.h"
 #include "internal/hull_builder.h"
 
-bool NxInitCooking(NxUserAllocator*, NxUserOutputStream*) { return true; }
+bool NxInitCooking(NxUserAllocator*, NxUserOutputStream*) {
+    return true;
+}
 
 void NxCloseCooking() {}
 
@@ -38,14 +40,14 @@ bool NxCookTriangleMesh(const NxTriangleMeshDesc& desc, NxStream& stream) {
                                                       size_t(t) * desc.triangleStrideBytes);
         for (int c = 0; c < 3; ++c) {
             if (corner[c] >= desc.numVertices) {
-                std::printf("NxCookTriangleMesh: triangle %u names vertex %u of %u\n", t,
-                            corner[c], desc.numVertices);
+                std::printf("NxCookTriangleMesh: triangle %u names vertex %u of %u\n", t, corner[c],
+                            desc.numVertices);
                 return false;
             }
         }
         // Stored counter-clockwise seen from outside.
-        mesh.indices.insert(mesh.indices.end(),
-                            {corner[0], flip ? corner[2] : corner[1], flip ? corner[1] : corner[2]});
+        mesh.indices.insert(mesh.indices.end(), {corner[0], flip ? corner[2] : corner[1],
+                                                 flip ? corner[1] : corner[2]});
     }
     nx::WriteTriangles(mesh, stream);
     return true;

@@ -18,7 +18,8 @@ void ForEachBodyWith(NxScene& scene, NxMaterialIndex index, Apply apply) {
 
 void NxMaterial::setRestitution(NxReal restitution) {
     desc_.restitution = restitution;
-    ForEachBodyWith(scene_, index_, [restitution](btRigidBody& b) { b.setRestitution(restitution); });
+    ForEachBodyWith(scene_, index_,
+                    [restitution](btRigidBody& b) { b.setRestitution(restitution); });
 }
 
 void NxMaterial::setDynamicFriction(NxReal friction) {

@@ -55,7 +55,9 @@ void NxPhysicsSDK::releaseScene(NxScene& scene) {
     std::erase_if(scenes_, [&scene](const auto& s) { return s.get() == &scene; });
 }
 
-void NxPhysicsSDK::release() { delete this; }
+void NxPhysicsSDK::release() {
+    delete this;
+}
 
 NxConvexMesh* NxPhysicsSDK::createConvexMesh(const NxStream& stream) {
     nx::CookedHull hull;

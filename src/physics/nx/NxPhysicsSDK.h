@@ -24,10 +24,10 @@ enum NxSDKCreateError {
 };
 
 enum NxParameter {
-    NX_SKIN_WIDTH = 1,         // contact distance: shapes this close count as touching
-    NX_BOUNCE_THRESHOLD = 4,   // negative speed: slower impacts do not bounce
-    NX_CONTINUOUS_CD = 8,      // non-zero: shapes with a CCD skeleton sweep their motion
-    NX_CCD_EPSILON = 73,       // kept; the engine's sweep has no equivalent setting
+    NX_SKIN_WIDTH = 1,        // contact distance: shapes this close count as touching
+    NX_BOUNCE_THRESHOLD = 4,  // negative speed: slower impacts do not bounce
+    NX_CONTINUOUS_CD = 8,     // non-zero: shapes with a CCD skeleton sweep their motion
+    NX_CCD_EPSILON = 73,      // kept; the engine's sweep has no equivalent setting
 };
 
 class NxPhysicsSDK {

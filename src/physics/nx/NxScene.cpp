@@ -31,7 +31,8 @@ struct ClosestShapeCallback : btCollisionWorld::ClosestRayResultCallback {
         auto* object = static_cast<const btCollisionObject*>(proxy->m_clientObject);
         auto* shape = static_cast<const NxShape*>(object->getUserPointer());
         if (shape == nullptr) return false;
-        return (kinds & (shape->getActor().isDynamic() ? NX_DYNAMIC_SHAPES : NX_STATIC_SHAPES)) != 0;
+        return (kinds & (shape->getActor().isDynamic() ? NX_DYNAMIC_SHAPES : NX_STATIC_SHAPES)) !=
+               0;
     }
     NxShapesType kinds;
 };
@@ -52,7 +53,9 @@ void SceneCore::addBody(ActorCore& actor) {
     bullet.world.addRigidBody(actor.body.get(), 1 << shape.getGroup(), -1);
 }
 
-void SceneCore::removeBody(ActorCore& actor) { bullet.world.removeRigidBody(actor.body.get()); }
+void SceneCore::removeBody(ActorCore& actor) {
+    bullet.world.removeRigidBody(actor.body.get());
+}
 
 void SceneCore::applySdkParameters() {
     const NxPhysicsSDK& sdk = scene.getPhysicsSDK();
@@ -99,8 +102,7 @@ NxScene::~NxScene() {
 }
 
 NxActor* NxScene::createActor(const NxActorDesc& desc) {
-    std::unique_ptr<NxActor> actor =
-        nx::BuildActor(*core_, desc, sdk_.getParameter(NX_SKIN_WIDTH));
+    std::unique_ptr<NxActor> actor = nx::BuildActor(*core_, desc, sdk_.getParameter(NX_SKIN_WIDTH));
     if (!actor) return nullptr;
     if (actor->core().hasBody) core_->movers.push_back(actor.get());
     core_->actors.push_back(std::move(actor));
@@ -114,17 +116,18 @@ void NxScene::releaseActor(NxActor& actor) {
     core_->removeBody(actor.core());
     core_->scanner.forget(actor.core().serial);
     for (nx::QueuedEvent& event : core_->events) {
-        bool involved = event.isContact
-                            ? event.actors[0] == &actor || event.actors[1] == &actor
-                            : &event.triggerShape->getActor() == &actor ||
-                                  &event.otherShape->getActor() == &actor;
+        bool involved = event.isContact ? event.actors[0] == &actor || event.actors[1] == &actor
+                                        : &event.triggerShape->getActor() == &actor ||
+                                              &event.otherShape->getActor() == &actor;
         if (involved) event.cancelled = true;
     }
     std::erase(core_->movers, &actor);
     core_->actors.erase(owned);
 }
 
-NxU32 NxScene::getNbActors() const { return static_cast<NxU32>(core_->actors.size()); }
+NxU32 NxScene::getNbActors() const {
+    return static_cast<NxU32>(core_->actors.size());
+}
 
 NxMaterial* NxScene::createMaterial(const NxMaterialDesc& desc) {
     auto index = static_cast<NxMaterialIndex>(core_->materials.size());
@@ -145,11 +148,17 @@ NxU32 NxScene::getActorGroupPairFlags(NxActorGroup group1, NxActorGroup group2) 
     return group1 == 0 && group2 == 0 ? core_->pairFlags : 0;
 }
 
-void NxScene::setUserContactReport(NxUserContactReport* report) { core_->contactReport = report; }
+void NxScene::setUserContactReport(NxUserContactReport* report) {
+    core_->contactReport = report;
+}
 
-void NxScene::setUserTriggerReport(NxUserTriggerReport* report) { core_->triggerReport = report; }
+void NxScene::setUserTriggerReport(NxUserTriggerReport* report) {
+    core_->triggerReport = report;
+}
 
-void NxScene::simulate(NxReal elapsedTime) { core_->simulate(elapsedTime); }
+void NxScene::simulate(NxReal elapsedTime) {
+    core_->simulate(elapsedTime);
+}
 
 bool NxScene::fetchResults(NxSimulationStatus status, bool, NxU32* errorState) {
     if (errorState != nullptr) *errorState = 0;

@@ -13,7 +13,11 @@ public:
     NxVec3(NxReal a, NxReal b, NxReal c) : x(a), y(b), z(c) {}
     explicit NxVec3(NxReal all) : x(all), y(all), z(all) {}
 
-    void set(NxReal a, NxReal b, NxReal c) { x = a; y = b; z = c; }
+    void set(NxReal a, NxReal b, NxReal c) {
+        x = a;
+        y = b;
+        z = c;
+    }
     void zero() { x = y = z = 0; }
     bool isZero() const { return x == 0 && y == 0 && z == 0; }
 
@@ -25,9 +29,24 @@ public:
     NxVec3 operator-() const { return {-x, -y, -z}; }
     NxVec3 operator*(NxReal f) const { return {x * f, y * f, z * f}; }
     NxVec3 operator/(NxReal f) const { return {x / f, y / f, z / f}; }
-    NxVec3& operator+=(const NxVec3& v) { x += v.x; y += v.y; z += v.z; return *this; }
-    NxVec3& operator-=(const NxVec3& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-    NxVec3& operator*=(NxReal f) { x *= f; y *= f; z *= f; return *this; }
+    NxVec3& operator+=(const NxVec3& v) {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        return *this;
+    }
+    NxVec3& operator-=(const NxVec3& v) {
+        x -= v.x;
+        y -= v.y;
+        z -= v.z;
+        return *this;
+    }
+    NxVec3& operator*=(NxReal f) {
+        x *= f;
+        y *= f;
+        z *= f;
+        return *this;
+    }
     bool operator==(const NxVec3& v) const { return x == v.x && y == v.y && z == v.z; }
     bool operator!=(const NxVec3& v) const { return !(*this == v); }
 
@@ -47,4 +66,6 @@ public:
     }
 };
 
-inline NxVec3 operator*(NxReal f, const NxVec3& v) { return v * f; }
+inline NxVec3 operator*(NxReal f, const NxVec3& v) {
+    return v * f;
+}

@@ -14,13 +14,19 @@ btVector3 FreeAxes(NxU32 flags, NxU32 x, NxU32 y, NxU32 z) {
 
 // The engine scales velocities by (1 - d)^dt per step, so d = 1 - exp(-c) decays them as
 // exp(-c t) exactly, for any c >= 0 (the engine clamps d to [0, 1]).
-btScalar EngineDamping(NxReal rate) { return 1.0f - std::exp(-std::max(rate, 0.0f)); }
+btScalar EngineDamping(NxReal rate) {
+    return 1.0f - std::exp(-std::max(rate, 0.0f));
+}
 
 }  // namespace
 
-bool ActorCore::isKinematic() const { return (bodyFlags & NX_BF_KINEMATIC) != 0; }
+bool ActorCore::isKinematic() const {
+    return (bodyFlags & NX_BF_KINEMATIC) != 0;
+}
 
-btTransform ActorCore::actorPose() const { return body->getWorldTransform() * principalInverse; }
+btTransform ActorCore::actorPose() const {
+    return body->getWorldTransform() * principalInverse;
+}
 
 void ActorCore::teleport(const btTransform& pose) {
     btTransform bodyPose = pose * principal;
@@ -46,8 +52,10 @@ void ActorCore::applyBodyFlags(NxU32 previous) {
         body->setGravity(off ? btVector3(0, 0, 0) : scene.gravity);
     }
     if (changed & NX_BF_FROZEN) {
-        btVector3 linear = FreeAxes(bodyFlags, NX_BF_FROZEN_POS_X, NX_BF_FROZEN_POS_Y, NX_BF_FROZEN_POS_Z);
-        btVector3 angular = FreeAxes(bodyFlags, NX_BF_FROZEN_ROT_X, NX_BF_FROZEN_ROT_Y, NX_BF_FROZEN_ROT_Z);
+        btVector3 linear =
+            FreeAxes(bodyFlags, NX_BF_FROZEN_POS_X, NX_BF_FROZEN_POS_Y, NX_BF_FROZEN_POS_Z);
+        btVector3 angular =
+            FreeAxes(bodyFlags, NX_BF_FROZEN_ROT_X, NX_BF_FROZEN_ROT_Y, NX_BF_FROZEN_ROT_Z);
         body->setLinearFactor(linear);
         body->setAngularFactor(angular);
         body->setLinearVelocity(body->getLinearVelocity() * linear);
@@ -102,6 +110,8 @@ void ActorCore::beforeSubStep(NxU32 step, NxU32 steps) {
     if (!stepTorque.isZero()) body->applyTorque(stepTorque);
 }
 
-void ActorCore::endSteps() { hasTarget = false; }
+void ActorCore::endSteps() {
+    hasTarget = false;
+}
 
 }  // namespace nx

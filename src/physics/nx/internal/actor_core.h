@@ -15,7 +15,8 @@ namespace nx {
 struct SceneCore;
 
 struct ActorCore {
-    ActorCore(NxActor& owner, SceneCore& scene, NxU32 serial) : owner(owner), scene(scene), serial(serial) {}
+    ActorCore(NxActor& owner, SceneCore& scene, NxU32 serial)
+        : owner(owner), scene(scene), serial(serial) {}
 
     NxActor& owner;
     SceneCore& scene;

@@ -71,8 +71,10 @@ bool Plan(const NxShapeDesc& desc, bool dynamic, btScalar margin, ShapePlan& pla
             // The engine's triangle meshes cannot move freely; a dynamic one moves as the
             // convex hull of its vertices.
             const ConvexMeshData* hull = MovingHullOf(mesh->data(), margin);
-            if (hull == nullptr) return Fail("a dynamic triangle mesh whose vertices enclose no volume");
-            std::printf("createActor: a dynamic triangle mesh moves as the convex hull of its vertices\n");
+            if (hull == nullptr)
+                return Fail("a dynamic triangle mesh whose vertices enclose no volume");
+            std::printf(
+                "createActor: a dynamic triangle mesh moves as the convex hull of its vertices\n");
             PlanHull(*hull, plan);
             break;
         }

@@ -7,8 +7,12 @@
 
 namespace nx {
 
-inline btVector3 ToBt(const NxVec3& v) { return {v.x, v.y, v.z}; }
-inline NxVec3 ToNx(const btVector3& v) { return {v.x(), v.y(), v.z()}; }
+inline btVector3 ToBt(const NxVec3& v) {
+    return {v.x, v.y, v.z};
+}
+inline NxVec3 ToNx(const btVector3& v) {
+    return {v.x(), v.y(), v.z()};
+}
 
 // Both store rotations row by row.
 inline btMatrix3x3 ToBt(const NxMat33& m) {
@@ -20,7 +24,9 @@ inline NxMat33 ToNx(const btMatrix3x3& m) {
     return result;
 }
 
-inline btTransform ToBt(const NxMat34& pose) { return btTransform(ToBt(pose.M), ToBt(pose.t)); }
+inline btTransform ToBt(const NxMat34& pose) {
+    return btTransform(ToBt(pose.M), ToBt(pose.t));
+}
 inline NxMat34 ToNx(const btTransform& pose) {
     return {ToNx(pose.getBasis()), ToNx(pose.getOrigin())};
 }

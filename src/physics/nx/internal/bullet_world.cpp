@@ -62,8 +62,9 @@ BulletWorld::BulletWorld(const btVector3& gravity) {
     InstallGlobalCallbacks();
     // Small hulls (a few hundredths across) jitter when the contact-breaking distance scales
     // with the shape; one absolute distance for all pairs keeps them at rest.
-    dispatcher.setDispatcherFlags(dispatcher.getDispatcherFlags() &
-                                  ~btCollisionDispatcher::CD_USE_RELATIVE_CONTACT_BREAKING_THRESHOLD);
+    dispatcher.setDispatcherFlags(
+        dispatcher.getDispatcherFlags() &
+        ~btCollisionDispatcher::CD_USE_RELATIVE_CONTACT_BREAKING_THRESHOLD);
     world.getPairCache()->setOverlapFilterCallback(&filter);
     world.setGravity(gravity);
     // Poses of static objects are pushed to the broadphase when they are set, so only moving
@@ -76,7 +77,9 @@ EdgeAwareMeshShape::EdgeAwareMeshShape(btStridingMeshInterface* mesh)
     btGenerateInternalEdgeInfo(this, edgeInfo_);
 }
 
-EdgeAwareMeshShape::~EdgeAwareMeshShape() { delete edgeInfo_; }
+EdgeAwareMeshShape::~EdgeAwareMeshShape() {
+    delete edgeInfo_;
+}
 
 void MarkAsEdgeAwareMesh(btCollisionObject& object) {
     object.setCollisionFlags(object.getCollisionFlags() |

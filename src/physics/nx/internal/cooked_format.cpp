@@ -9,7 +9,7 @@ namespace nx {
 namespace {
 
 constexpr NxU32 kVersion = 1;
-constexpr NxU32 kHullMagic = 0x5843565A;      // "ZVCX"
+constexpr NxU32 kHullMagic = 0x5843565A;       // "ZVCX"
 constexpr NxU32 kTrianglesMagic = 0x4343565A;  // "ZVCC"
 constexpr NxU32 kEndMarker = 0x444E455A;       // "ZEND"
 constexpr NxU32 kBlockBytes = 1u << 16;
@@ -34,7 +34,9 @@ bool ReadBlocks(const NxStream& stream, NxU32 count, std::vector<T>& out) {
     return true;
 }
 
-bool Finite(const NxVec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+bool Finite(const NxVec3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
 
 // Shared checks of both formats: the header before the data, the end marker after.
 class Reader {
@@ -50,7 +52,8 @@ public:
         }
         NxU32 version = stream_.readDword();
         if (version != kVersion) {
-            std::printf("%s: cooked %s version %u, expected %u\n", caller_, what, version, kVersion);
+            std::printf("%s: cooked %s version %u, expected %u\n", caller_, what, version,
+                        kVersion);
             return false;
         }
         return true;
@@ -69,7 +72,8 @@ public:
     }
     bool end() {
         NxU32 marker = stream_.readDword();
-        if (stream_.readFailed() || marker != kEndMarker) return fail("the file is short or corrupt");
+        if (stream_.readFailed() || marker != kEndMarker)
+            return fail("the file is short or corrupt");
         return true;
     }
     bool fail(const char* problem) {

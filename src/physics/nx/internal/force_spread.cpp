@@ -4,7 +4,8 @@ namespace nx {
 
 void ForceSpread::fold(NxReal callTime, NxReal stepTime) {
     NxVec3 onset;
-    if (callSum_.magnitudeSquared() > previousSum_.magnitudeSquared()) onset = callSum_ - previousSum_;
+    if (callSum_.magnitudeSquared() > previousSum_.magnitudeSquared())
+        onset = callSum_ - previousSum_;
     carried_ += callSum_ * callTime + onset * (stepTime - callTime);
     previousSum_ = callSum_;
     callSum_.zero();

@@ -54,11 +54,12 @@ bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull&
 
     // Keep the axes a right-handed rotation.
     btMatrix3x3 axes = principal.getBasis();
-    if (axes.determinant() < 0) axes.setValue(-axes[0][0], axes[0][1], axes[0][2],
-                                              -axes[1][0], axes[1][1], axes[1][2],
-                                              -axes[2][0], axes[2][1], axes[2][2]);
+    if (axes.determinant() < 0)
+        axes.setValue(-axes[0][0], axes[0][1], axes[0][2], -axes[1][0], axes[1][1], axes[1][2],
+                      -axes[2][0], axes[2][1], axes[2][2]);
     hull.points.clear();
-    for (int i = 0; i < computer.vertices.size(); ++i) hull.points.push_back(ToNx(computer.vertices[i]));
+    for (int i = 0; i < computer.vertices.size(); ++i)
+        hull.points.push_back(ToNx(computer.vertices[i]));
     hull.volume = volume;
     hull.centreOfMass = ToNx(principal.getOrigin());
     hull.principalAxes = ToNx(axes);
@@ -75,16 +76,16 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
     for (const NxVec3& p : hull.points) local.push_back(toBody * ToBt(p));
 
     btConvexHullComputer shrunk;
-    btScalar shrink = shrunk.compute(&local[0].x(), sizeof(btVector3), static_cast<int>(local.size()),
-                                     margin, kMaxShrinkOfInnerRadius);
+    btScalar shrink =
+        shrunk.compute(&local[0].x(), sizeof(btVector3), static_cast<int>(local.size()), margin,
+                       kMaxShrinkOfInnerRadius);
     if (shrink > 0 && shrunk.vertices.size() >= 4) {
-        mesh->shape = std::make_unique<btConvexHullShape>(&shrunk.vertices[0].x(),
-                                                          shrunk.vertices.size(), sizeof(btVector3));
+        mesh->shape = std::make_unique<btConvexHullShape>(
+            &shrunk.vertices[0].x(), shrunk.vertices.size(), sizeof(btVector3));
     } else {
         shrink = 0;
-        mesh->shape = std::make_unique<btConvexHullShape>(&local[0].x(),
-                                                          static_cast<int>(local.size()),
-                                                          sizeof(btVector3));
+        mesh->shape = std::make_unique<btConvexHullShape>(
+            &local[0].x(), static_cast<int>(local.size()), sizeof(btVector3));
     }
     mesh->shape->optimizeConvexHull();
     mesh->shape->setMargin(shrink);
@@ -95,7 +96,8 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
 
 std::unique_ptr<TriangleMeshData> BuildTriangleMesh(const CookedTriangles& triangles) {
     auto mesh = std::make_unique<TriangleMeshData>();
-    for (const NxVec3& v : triangles.vertices) mesh->vertices.insert(mesh->vertices.end(), {v.x, v.y, v.z});
+    for (const NxVec3& v : triangles.vertices)
+        mesh->vertices.insert(mesh->vertices.end(), {v.x, v.y, v.z});
     mesh->indices.assign(triangles.indices.begin(), triangles.indices.end());
     mesh->arrays = std::make_unique<btTriangleIndexVertexArray>(
         static_cast<int>(mesh->indices.size() / 3), mesh->indices.data(), 3 * sizeof(int),

@@ -12,8 +12,12 @@ namespace {
 NxShape* ShapeOf(const btCollisionObject* object) {
     return static_cast<NxShape*>(object->getUserPointer());
 }
-NxU32 SerialOf(const btCollisionObject* object) { return static_cast<NxU32>(object->getUserIndex()); }
-bool IsTrigger(const NxShape* shape) { return shape->getFlag(NX_TRIGGER_ENABLE); }
+NxU32 SerialOf(const btCollisionObject* object) {
+    return static_cast<NxU32>(object->getUserIndex());
+}
+bool IsTrigger(const NxShape* shape) {
+    return shape->getFlag(NX_TRIGGER_ENABLE);
+}
 
 }  // namespace
 
@@ -83,8 +87,8 @@ void EventScanner::scanContact(const btPersistentManifold& manifold, std::uint64
     const btCollisionObject* object0 = manifold.getBody0();
     const btCollisionObject* object1 = manifold.getBody1();
     NxU32 serial0 = SerialOf(object0), serial1 = SerialOf(object1);
-    std::uint64_t key = serial0 < serial1 ? PairTracker::key(serial0, serial1)
-                                          : PairTracker::key(serial1, serial0);
+    std::uint64_t key =
+        serial0 < serial1 ? PairTracker::key(serial0, serial1) : PairTracker::key(serial1, serial0);
     NxShape* shape0 = ShapeOf(object0);
     NxShape* shape1 = ShapeOf(object1);
     if (!contacts_.touch(key, step, shape0, shape1) || !reportStart) return;
