@@ -103,6 +103,19 @@ TEST(Triggers, EnterAndLeaveOnceWithoutPushing) {
     }
 }
 
+TEST(Triggers, KinematicActorsPassUnreported) {
+    GameWorld world;
+    world.triggerBox(NxVec3(1, 1, 1), NxVec3(0, 3, 0));
+    NxActor* door = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 0.1f))), NxVec3(0, 0, 0), 1);
+    door->raiseBodyFlag(NX_BF_KINEMATIC);
+    for (int i = 1; i <= 60; ++i) {  // rises through the trigger
+        door->moveGlobalPosition(NxVec3(0, i * 0.1f, 0));
+        world.frame(kStep);
+    }
+    EXPECT_NEAR(door->getGlobalPosition().y, 6.0f, 1e-4f);
+    EXPECT_TRUE(world.reports.triggers.empty());
+}
+
 TEST(Triggers, MovedStaticTriggerFindsTheBall) {
     GameWorld world;
     world.floor();

@@ -48,6 +48,16 @@ TEST_F(Cooking, HullMassPropertiesAreExact) {
     // The actor frame stays the mesh frame although the body turns about the centre of mass.
     EXPECT_NEAR(box->getGlobalPosition().distance(NxVec3(0, 10, 0)), 0.0f, 1e-5f);
 
+    // Spun without gravity, it turns about its centre of mass, which stays where it was.
+    box->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
+    for (int i = 0; i < 30; ++i) {
+        box->addTorque(NxVec3(0, 2.0f, 1.0f));
+        world.frame(1.0 / 60.0);
+    }
+    EXPECT_GT(box->getAngularVelocity().magnitude(), 1.0f);
+    EXPECT_LT((box->getGlobalPose() * NxVec3(2, 0, 0)).distance(NxVec3(2, 10, 0)), 1e-4f);
+    EXPECT_GT(box->getGlobalPosition().distance(NxVec3(0, 10, 0)), 0.5f);
+
     // A wedge: the right triangle (0,0)-(1,0)-(0,1) extruded over z 0..1, volume 0.5.
     std::vector<NxVec3> wedge = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}};
     NxConvexMesh* wedgeMesh = loadHull(CookHull(wedge));
@@ -61,11 +71,21 @@ TEST_F(Cooking, HullMassPropertiesAreExact) {
     EXPECT_NEAR(piece->getGlobalOrientation()(0, 0), 1.0f, 1e-5f);
 }
 
-TEST_F(Cooking, FlatPointsDoNotCook) {
-    std::vector<NxVec3> flat = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0, 1}};
+TEST_F(Cooking, FlatHullsAreStaticOnly) {
+    std::vector<NxVec3> plate = {{-1, 0, -1}, {1, 0, -1}, {-1, 0, 1}, {1, 0, 1}, {0, 0, 0}};
+    NxConvexMesh* flat = loadHull(CookHull(plate));
+    ASSERT_NE(flat, nullptr);
+    world.hull(flat, NxVec3(), 0);
+    NxActor* ball = world.sphere(NxVec3(0, 0.5f, 0), 0.2f, 1.0f);
+    world.run(1.0);
+    EXPECT_NEAR(ball->getGlobalPosition().y, 0.2f, 0.02f);  // rests on the plate
     CaptureStdout();
-    EXPECT_EQ(CookHull(flat), "");
-    EXPECT_NE(GetCapturedStdout().find("enclose no volume"), std::string::npos);
+    EXPECT_EQ(world.hull(flat, NxVec3(0, 3, 0), 1.0f), nullptr);
+    EXPECT_NE(GetCapturedStdout().find("static"), std::string::npos);
+    std::vector<NxVec3> line = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}, {3, 3, 3}};
+    CaptureStdout();
+    EXPECT_EQ(CookHull(line), "");
+    EXPECT_NE(GetCapturedStdout().find("lie on one line"), std::string::npos);
     std::vector<NxVec3> vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
     CaptureStdout();
     EXPECT_EQ(CookTriangles(vertices, {0, 1, 3}), "");

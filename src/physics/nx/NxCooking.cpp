@@ -15,7 +15,7 @@ bool NxCookConvexMesh(const NxConvexMeshDesc& desc, NxStream& stream) {
     nx::CookedHull hull;
     if (desc.points == nullptr || desc.pointStrideBytes < 12 ||
         !nx::ComputeHull(desc.points, desc.numVertices, desc.pointStrideBytes, hull)) {
-        std::printf("NxCookConvexMesh: the %u points enclose no volume\n", desc.numVertices);
+        std::printf("NxCookConvexMesh: the %u points lie on one line\n", desc.numVertices);
         return false;
     }
     nx::WriteHull(hull, stream);

@@ -23,7 +23,8 @@ class NxTriangleMeshDesc : public NxSimpleTriangleMesh {};
 bool NxInitCooking(NxUserAllocator* allocator = nullptr, NxUserOutputStream* output = nullptr);
 void NxCloseCooking();
 
-// False, with a console line, when the points enclose no volume.
+// False, with a console line, when the points lie on one line. Coplanar points give a flat
+// hull, which only static actors can use.
 bool NxCookConvexMesh(const NxConvexMeshDesc& desc, NxStream& stream);
 // False, with a console line, for a mesh without triangles or with an index out of range.
 bool NxCookTriangleMesh(const NxTriangleMeshDesc& desc, NxStream& stream);

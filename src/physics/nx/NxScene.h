@@ -52,7 +52,9 @@ public:
     bool fetchResults(NxSimulationStatus status, bool block = false, NxU32* errorState = nullptr);
 
     // The closest shape of the given kind that the ray hits within maxDist and whose group bit
-    // is in groupsMask; null when there is none.
+    // is in groupsMask; null when there is none. Triangle meshes are hit from either side, so no
+    // ray passes through a wall from behind; a ray that starts inside a convex shape or sphere
+    // does not hit that shape. Trigger shapes are hit unless their group is masked out.
     NxShape* raycastClosestShape(const NxRay& worldRay, NxShapesType shapeType, NxRaycastHit& hit,
                                  NxU32 groupsMask, NxReal maxDist) const;
 

@@ -29,11 +29,14 @@ bool Fail(const char* problem) {
     return false;
 }
 
-void PlanHull(const ConvexMeshData& hull, ShapePlan& plan) {
+bool PlanHull(const ConvexMeshData& hull, bool dynamic, ShapePlan& plan) {
+    if (dynamic && !(hull.hull.volume > 0))
+        return Fail("a flat mesh can only belong to a static actor");
     plan.shape = hull.shape.get();
     plan.principal = hull.principal;
     plan.volume = hull.hull.volume;
     plan.inertiaPerMass = ToBt(hull.hull.inertiaPerMass);
+    return true;
 }
 
 bool Plan(const NxShapeDesc& desc, bool dynamic, btScalar margin, ShapePlan& plan) {
@@ -57,7 +60,7 @@ bool Plan(const NxShapeDesc& desc, bool dynamic, btScalar margin, ShapePlan& pla
         case NX_SHAPE_CONVEX: {
             NxConvexMesh* mesh = static_cast<const NxConvexShapeDesc&>(desc).meshData;
             if (mesh == nullptr) return Fail("a convex shape without mesh data");
-            PlanHull(mesh->data(), plan);
+            if (!PlanHull(mesh->data(), dynamic, plan)) return false;
             break;
         }
         case NX_SHAPE_MESH: {
@@ -71,11 +74,11 @@ bool Plan(const NxShapeDesc& desc, bool dynamic, btScalar margin, ShapePlan& pla
             // The engine's triangle meshes cannot move freely; a dynamic one moves as the
             // convex hull of its vertices.
             const ConvexMeshData* hull = MovingHullOf(mesh->data(), margin);
-            if (hull == nullptr)
+            if (hull == nullptr || !(hull->hull.volume > 0))
                 return Fail("a dynamic triangle mesh whose vertices enclose no volume");
+            PlanHull(*hull, dynamic, plan);
             std::printf(
                 "createActor: a dynamic triangle mesh moves as the convex hull of its vertices\n");
-            PlanHull(*hull, plan);
             break;
         }
     }

@@ -7,9 +7,6 @@
 
 namespace nx {
 
-// Shapes closer than this count as touching for contact reports (the SDK's skin width).
-constexpr btScalar kDefaultTouchDistance = 0.01f;
-
 // Lets a pair reach the narrow phase when the collision groups agree and at least one side can
 // move: static (and kinematic) objects never collide with each other, which keeps the planes
 // and triggers out of the level meshes' narrow phase.

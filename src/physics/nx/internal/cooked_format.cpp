@@ -120,16 +120,16 @@ bool ReadHull(const NxStream& stream, const char* caller, CookedHull& hull) {
     Reader reader(stream, caller);
     if (!reader.header(kHullMagic, "convex mesh")) return false;
     NxU32 points = stream.readDword();
-    if (!reader.count(points, 4, kMaxHullPoints, "point")) return false;
+    if (!reader.count(points, 3, kMaxHullPoints, "point")) return false;
     if (!reader.vectors(points, hull.points)) return false;
     hull.volume = stream.readFloat();
     hull.centreOfMass = ReadVec3(stream);
     for (int row = 0; row < 3; ++row) hull.principalAxes.setRow(row, ReadVec3(stream));
     hull.inertiaPerMass = ReadVec3(stream);
     if (!reader.end()) return false;
-    bool sound = std::isfinite(hull.volume) && hull.volume > 0 && Finite(hull.centreOfMass) &&
-                 Finite(hull.inertiaPerMass) && hull.inertiaPerMass.x > 0 &&
-                 hull.inertiaPerMass.y > 0 && hull.inertiaPerMass.z > 0;
+    bool sound = std::isfinite(hull.volume) && hull.volume >= 0 && Finite(hull.centreOfMass) &&
+                 Finite(hull.inertiaPerMass) && hull.inertiaPerMass.x >= 0 &&
+                 hull.inertiaPerMass.y >= 0 && hull.inertiaPerMass.z >= 0;
     return sound || reader.fail("corrupt mass properties");
 }
 

@@ -4,6 +4,7 @@
 //   .convex:  "ZVCX", 1, point count, points (3 floats each) of the hull in the cooking frame,
 //             volume, centre of mass (3 floats), principal axes (3x3 rotation, row by row, whose
 //             columns are the axes), inertia per unit mass about the axes (3 floats), "ZEND".
+//             A flat hull has volume 0 and no inertia: static actors only.
 //   .concave: "ZVCC", 1, vertex count, triangle count, vertices (3 floats each), triangles
 //             (3 NxU32 vertex indices each, wound counter-clockwise seen from outside), "ZEND".
 //

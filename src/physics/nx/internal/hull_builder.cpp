@@ -11,7 +11,7 @@ namespace nx {
 
 namespace {
 
-// Hulls thinner than this (relative to their size) enclose no usable volume.
+// Hulls thinner than this (relative to their size cubed) enclose no usable volume: flat.
 constexpr btScalar kMinRelativeVolume = 1e-6f;
 constexpr btScalar kMaxShrinkOfInnerRadius = 0.25f;
 
@@ -32,38 +32,49 @@ void Triangulate(const btConvexHullComputer& computer, btTriangleMesh& triangles
 }  // namespace
 
 bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull& hull) {
-    if (count < 4) return false;
+    if (count < 3) return false;
     btConvexHullComputer computer;
     computer.compute(static_cast<const float*>(points), static_cast<int>(strideBytes),
                      static_cast<int>(count), 0, 0);
-    if (computer.vertices.size() < 4 || computer.faces.size() < 4) return false;
-
-    btTriangleMesh triangles;
-    Triangulate(computer, triangles);
-    btConvexTriangleMeshShape solid(&triangles, true);
-    btTransform principal;
-    btVector3 inertia;
-    btScalar volume = 0;
-    solid.calculatePrincipalAxisTransform(principal, inertia, volume);
-
-    btVector3 low, high;
-    solid.getAabb(btTransform::getIdentity(), low, high);
-    btVector3 size = high - low;
-    btScalar boxVolume = size.x() * size.y() * size.z();
-    if (!(volume > kMinRelativeVolume * boxVolume) || !(boxVolume > 0)) return false;
-
-    // Keep the axes a right-handed rotation.
-    btMatrix3x3 axes = principal.getBasis();
-    if (axes.determinant() < 0)
-        axes.setValue(-axes[0][0], axes[0][1], axes[0][2], -axes[1][0], axes[1][1], axes[1][2],
-                      -axes[2][0], axes[2][1], axes[2][2]);
+    if (computer.vertices.size() < 3) return false;  // a point or a line
+    btVector3 low = computer.vertices[0], high = low;
     hull.points.clear();
-    for (int i = 0; i < computer.vertices.size(); ++i)
+    for (int i = 0; i < computer.vertices.size(); ++i) {
+        low.setMin(computer.vertices[i]);
+        high.setMax(computer.vertices[i]);
         hull.points.push_back(ToNx(computer.vertices[i]));
-    hull.volume = volume;
-    hull.centreOfMass = ToNx(principal.getOrigin());
-    hull.principalAxes = ToNx(axes);
-    hull.inertiaPerMass = ToNx(inertia);
+    }
+    btScalar length = (high - low).length();
+    if (!std::isfinite(length) || !(length > 0)) return false;
+
+    btTransform principal = btTransform::getIdentity();
+    btVector3 inertia(0, 0, 0);
+    btScalar volume = 0;
+    if (computer.faces.size() >= 4) {
+        btTriangleMesh triangles;
+        Triangulate(computer, triangles);
+        btConvexTriangleMeshShape solid(&triangles, true);
+        solid.calculatePrincipalAxisTransform(principal, inertia, volume);
+    }
+    if (volume > kMinRelativeVolume * length * length * length) {
+        // Keep the axes a right-handed rotation.
+        btMatrix3x3 axes = principal.getBasis();
+        if (axes.determinant() < 0)
+            axes.setValue(-axes[0][0], axes[0][1], axes[0][2], -axes[1][0], axes[1][1], axes[1][2],
+                          -axes[2][0], axes[2][1], axes[2][2]);
+        hull.volume = volume;
+        hull.centreOfMass = ToNx(principal.getOrigin());
+        hull.principalAxes = ToNx(axes);
+        hull.inertiaPerMass = ToNx(inertia);
+    } else {
+        // A flat hull (a plate of no thickness): fine for static actors, no mass to give.
+        btVector3 centre(0, 0, 0);
+        for (int i = 0; i < computer.vertices.size(); ++i) centre += computer.vertices[i];
+        hull.volume = 0;
+        hull.centreOfMass = ToNx(centre / static_cast<btScalar>(computer.vertices.size()));
+        hull.principalAxes.id();
+        hull.inertiaPerMass.zero();
+    }
     return true;
 }
 
@@ -79,11 +90,12 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
     btScalar shrink =
         shrunk.compute(&local[0].x(), sizeof(btVector3), static_cast<int>(local.size()), margin,
                        kMaxShrinkOfInnerRadius);
-    if (shrink > 0 && shrunk.vertices.size() >= 4) {
+    if (hull.volume > 0 && shrink > 0 && shrunk.vertices.size() >= 4) {
         mesh->shape = std::make_unique<btConvexHullShape>(
             &shrunk.vertices[0].x(), shrunk.vertices.size(), sizeof(btVector3));
     } else {
-        shrink = 0;
+        // A flat hull cannot shrink; it keeps the whole margin around it.
+        shrink = margin;
         mesh->shape = std::make_unique<btConvexHullShape>(
             &local[0].x(), static_cast<int>(local.size()), sizeof(btVector3));
     }

@@ -8,7 +8,8 @@
 namespace nx {
 
 // The convex hull of `count` points (x, y, z floats every strideBytes) with its volume, centre
-// of mass, principal axes and inertia per unit mass. False when the points enclose no volume.
+// of mass, principal axes and inertia per unit mass. Coplanar points give a flat hull of volume
+// 0 (for static actors only); false when the points lie on one line.
 bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull& hull);
 
 // The collision shape of a cooked hull in its body frame. The hull is shrunk by the collision
@@ -20,7 +21,7 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
 std::unique_ptr<TriangleMeshData> BuildTriangleMesh(const CookedTriangles& triangles);
 
 // The shape a dynamic actor with this triangle mesh uses (see TriangleMeshData::movingHull);
-// null when the vertices enclose no volume.
+// null when the vertices lie on one line.
 ConvexMeshData* MovingHullOf(TriangleMeshData& mesh, btScalar margin);
 
 }  // namespace nx

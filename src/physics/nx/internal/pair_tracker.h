@@ -46,8 +46,6 @@ public:
     // Forgets every pair with this actor, silently.
     void forget(NxU32 serial);
 
-    size_t size() const { return entries_.size(); }
-
 private:
     struct Entry {
         std::uint64_t key;
