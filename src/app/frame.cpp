@@ -2,9 +2,31 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include <cstdio>
+
 #include "app/globals.h"
+#include "app/removal.h"
 #include "app/shaders.h"
 #include "app/shell.h"
+#include "physics/physics_world.h"
+#include "player/avatar.h"
+#include "player/camera.h"
+#include "player/projectile.h"
+#include "render/frustum.h"
+#include "render/lens_flare.h"
+#include "render/particles.h"
+#include "render/sky_box.h"
+#include "scene/model_object.h"
+
+namespace {
+
+// Packed 0x00RRGGBB colours of the physics debug drawing.
+void DebugColour(NxU32 colour) {
+    glColor3f(((colour >> 16) & 0xFF) / 255.0f, ((colour >> 8) & 0xFF) / 255.0f,
+              (colour & 0xFF) / 255.0f);
+}
+
+}  // namespace
 
 void DrawLightMarker() {
     glPushMatrix();
@@ -14,21 +36,85 @@ void DrawLightMarker() {
     glPopMatrix();
 }
 
+void DrawDebugRenderable(const NxDebugRenderable& r) {
+    glLineWidth(1);
+    glPushMatrix();
+    if (NxU32 n = r.getNbPoints()) {
+        const NxDebugPoint* points = r.getPoints();
+        glBegin(GL_POINTS);
+        for (NxU32 i = 0; i < n; ++i) {
+            DebugColour(points[i].color);
+            glVertex3fv(&points[i].p.x);
+        }
+        glEnd();
+    }
+    if (NxU32 n = r.getNbLines()) {
+        const NxDebugLine* lines = r.getLines();
+        glBegin(GL_LINES);
+        for (NxU32 i = 0; i < n; ++i) {
+            DebugColour(lines[i].color);
+            glVertex3fv(&lines[i].p0.x);
+            glVertex3fv(&lines[i].p1.x);
+        }
+        glEnd();
+    }
+    if (NxU32 n = r.getNbTriangles()) {
+        const NxDebugTriangle* triangles = r.getTriangles();
+        glBegin(GL_TRIANGLES);
+        for (NxU32 i = 0; i < n; ++i) {
+            DebugColour(triangles[i].color);
+            glVertex3fv(&triangles[i].p0.x);
+            glVertex3fv(&triangles[i].p1.x);
+            glVertex3fv(&triangles[i].p2.x);
+            std::printf("x: %f; ", triangles[i].p0.x);
+        }
+        glEnd();
+    }
+    glColor3f(1, 1, 1);
+    glPopMatrix();
+}
+
+void DrawProjectiles() {
+    for (Projectile* p : projectiles) p->draw();
+}
+
+void DrawObjects() {
+    // Enemies are released and freed by the enemy pass of the game step; here they only leave
+    // the draw list.
+    RemovalPass(
+        objects, [](Object* o) { return o->expired; }, [](Object* o) { o->draw(); },
+        [](Object* o) {
+            if (o->type == OBJECT_TYPE_ENEMY) return;
+            o->release();
+            delete o;
+        });
+}
+
 void Display() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (lighting) glDisable(GL_LIGHTING);
+    skyBox->Draw(camera->eye[0], camera->eye[1], camera->eye[2]);
     glDisable(GL_TEXTURE_2D);
     DrawLightMarker();
+    DrawDebugRenderable(*physicsScene->getDebugRenderable());
     if (lighting) glEnable(GL_LIGHTING);
+    DrawProjectiles();
     glEnable(GL_TEXTURE_2D);
+    for (int i = 0; i < numModels; ++i) levelModels[i]->draw();
+    avatar->draw();
+    DrawObjects();
     // The model renderer leaves its last program bound.
     if (gl20Supported && glslSupported && useOwnShader) glUseProgram(0);
     if (lighting) glDisable(GL_LIGHTING);
+    frustum.DebugDraw();
+    particles->Draw();
+    lensFlare->draw();
     glFlush();
     glutSwapBuffers();
 }
 
 void Reshape(int w, int h) {
     if (h == 0) h = 1;
+    camera->aspect = static_cast<double>(w) / h;
     glViewport(0, 0, w, h);
 }

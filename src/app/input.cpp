@@ -8,8 +8,11 @@
 
 #include "app/globals.h"
 #include "app/log.h"
+#include "app/hud.h"
 #include "app/shell.h"
 #include "platform/perf_counter.h"
+#include "player/avatar.h"
+#include "player/camera.h"
 
 bool keyForward, keyBackward, keyLeft, keyRight, keyJump;
 bool keyFreeForward, keyFreeBackward, keyFreeLeft, keyFreeRight, keyFreeUp, keyFreeDown;
@@ -67,6 +70,10 @@ void Keyboard(unsigned char key, int, int) {
         return;
     }
     switch (std::tolower(key)) {
+    case 'q': avatar->wallJumpArmed = true; break;
+    case 'e': avatar->interact(); break;
+    case 'r': avatar->setRespawnPoint(); break;
+    case 'c': camera->mode = camera->mode < 2 ? camera->mode + 1 : 0; break;
     case 'p': TogglePause(); break;
     case 'f': std::printf("ellapsed time: %f\n", timeDelta); break;
     case 't': std::printf("timedelta: %f\n", timeDelta); break;
@@ -76,9 +83,42 @@ void Keyboard(unsigned char key, int, int) {
 
 void KeyboardUp(unsigned char key, int, int) {
     if (bool* held = HeldState(key)) *held = false;
+    if (std::tolower(key) == 'q') avatar->wallJumpArmed = false;
 }
 
-void SpecialKeys(int, int, int) {}
+void SpecialKeys(int key, int, int) {
+    switch (key) {
+    case GLUT_KEY_F1: showHelp = !showHelp; break;
+    case GLUT_KEY_F3:
+        wireframe = !wireframe;
+        glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
+        break;
+    case GLUT_KEY_F4:
+        useBilinear = !useBilinear;
+        ReloadTextures(useBilinear, useMipmaps);
+        break;
+    case GLUT_KEY_F5:
+        useMipmaps = !useMipmaps;
+        ReloadTextures(useBilinear, useMipmaps);
+        break;
+    case GLUT_KEY_F6:
+        useVBO = !useVBO;
+        rendererUseVBO = useVBO;
+        break;
+    case GLUT_KEY_F8: frustumCulling = !frustumCulling; break;
+    case GLUT_KEY_F9: transparency = !transparency; break;
+    case GLUT_KEY_F10: useOwnShader = !useOwnShader; break;
+    case GLUT_KEY_F11:
+        flatShading = !flatShading;
+        glShadeModel(flatShading ? GL_FLAT : GL_SMOOTH);
+        break;
+    case GLUT_KEY_F12:
+        lighting = !lighting;
+        if (!lighting) glDisable(GL_LIGHTING);
+        break;
+    default: break;
+    }
+}
 
 void MouseButton(int button, int state, int, int) {
     bool pressed = state == GLUT_DOWN;

@@ -20,6 +20,7 @@ void UpdateProjectiles(double dt);
 void UpdateEnemies();
 void ProcessInput();
 void DrawLightMarker();
+void DrawDebugRenderable(const class NxDebugRenderable& renderable);
 void DrawProjectiles();
 void DrawObjects();
 

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/input.h"
+#include "app/level.h"
 #include "app/log.h"
 #include "app/settings.h"
 #include "app/shaders.h"
@@ -15,6 +16,10 @@
 #include "platform/cursor.h"
 #include "platform/game_path.h"
 #include "platform/perf_counter.h"
+#include "physics/physics_world.h"
+#include "player/camera.h"
+#include "render/particles.h"
+#include "render/sky_box.h"
 
 namespace {
 
@@ -74,6 +79,29 @@ void BuildShaders() {
     CreateShaderProgram("data\\ppl_point_tex.vs", "data\\ppl_point_tex.fs", &pointLightTexProgram);
 }
 
+void InitSprites() {
+    LogLine("Initialize Sprites");
+    particles = new ParticleSystem();
+    particles->SetTexture("textures\\sprites.bmp");
+    particles->LoadTypes();
+    particles->SetViewerPosition(camera->eye[0], camera->eye[1], camera->eye[2]);
+    particles->ClearParticles();
+}
+
+void InitSkyBox() {
+    char skyboxDir[256];
+    ReadString(kLevelFile, "level", "skyboxDir", skyboxDir, sizeof skyboxDir);
+    int32_t skyboxDim = ReadInt(kLevelFile, "level", "skyboxDim");
+    skyBox = new SkyBox(static_cast<float>(skyboxDim), skyboxDir);
+}
+
+void InitCamera() {
+    int32_t camMode = ReadInt(kGameIni, "game", "camMode");
+    int32_t fov = ReadInt(kGameIni, "game", "fov");
+    LogLine("InitCamera");
+    camera->init(fov, winResX, winResY, 0.1, 100000.0, camMode);
+}
+
 void RegisterCallbacks() {
     glutMouseFunc(MouseButton);
     glutPassiveMotionFunc(MouseMotion);
@@ -104,12 +132,16 @@ void GameStart(int argc, char** argv) {
     LogLine("Load Game Settings");
     int fullscreen = 0;
     ReadWindowSettings(fullscreen);
+    CheckLevelCounts();
 
     timeDelta = 0.0;
     nextSparkleTime = 0.0;
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     perfFrequency = frequency.QuadPart;
+
+    LogLine("Initialize Physics");
+    initPhysics();
 
     OpenWindow(argc, argv, fullscreen);
     InitGlew();
@@ -119,12 +151,25 @@ void GameStart(int argc, char** argv) {
     ilInit();
     glEnable(GL_TEXTURE_2D);
 
-    InitLight();  // after the level
+    camera = new Camera();  // before the level: the lens flare keeps a pointer to it
+    LoadModels();
+    InitLight();
+    InitSprites();
+    InitSkyBox();
+    InitCamera();
 
     RegisterCallbacks();
     InitGlState();
 }
 
 void CleanUp() {
+    camera->cleanUp();
+    delete camera;
+    camera = nullptr;
+    skyBox->cleanUp();
+    delete skyBox;
+    skyBox = nullptr;
     animations.clear();
+    UnloadModels();
+    releasePhysics();
 }

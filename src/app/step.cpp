@@ -4,9 +4,15 @@
 #include <cstdlib>
 
 #include "app/globals.h"
+#include "app/input.h"
 #include "app/removal.h"
 #include "app/shell.h"
+#include "physics/physics_world.h"
 #include "platform/perf_counter.h"
+#include "player/avatar.h"
+#include "player/camera.h"
+#include "player/projectile.h"
+#include "render/particles.h"
 #include "scene/animation_object.h"
 
 void StartPhysics() {
@@ -20,15 +26,83 @@ void StartPhysics() {
     RemovalPass(
         animations, [](AnimationObject* a) { return a->finished; },
         [](AnimationObject* a) { a->animate(timeDelta); }, [](AnimationObject*) {});
+
+    physicsScene->simulate(static_cast<NxReal>(timeDelta));
+    physicsScene->flushStream();
 }
 
-void ProcessInput() {}
+void UpdateProjectiles(double dt) {
+    RemovalPass(
+        projectiles,
+        [dt](Projectile* p) {
+            if (p->lifetime - dt > 0) return false;
+            p->lifetime = 0;
+            return true;
+        },
+        [dt](Projectile* p) { p->lifetime -= dt; },
+        [](Projectile* p) {
+            p->releaseActor();
+            p->onRelease();
+            delete p;
+        });
+}
+
+void ProcessInput() {
+    avatar->probeGround();
+    if (!avatar->update()) paused = true;  // the last life is lost; the step still runs on
+    bool sideways = keyLeft || keyRight, straight = keyForward || keyBackward;
+    if (keyForward && !keyBackward) avatar->moveForward(sideways ? 0.707f : 1.0f);
+    if (keyBackward && !keyForward) avatar->moveForward(sideways ? -0.707f : -1.0f);
+    if (keyLeft && !keyRight) avatar->moveSideways(straight ? 0.707f : 1.0f);
+    if (keyRight && !keyLeft) avatar->moveSideways(straight ? -0.707f : -1.0f);
+    if (keyJump) avatar->jump(timeDelta);
+    else avatar->releaseJump();
+    if (fireLeftHeld) avatar->fireLeft(gameTime);
+    if (fireRightHeld) avatar->fireRight(gameTime);
+
+    if (camera->mode == 2) {
+        camera->moveFree(keyFreeForward, keyFreeLeft, keyFreeBackward, keyFreeRight, keyFreeUp,
+                         keyFreeDown);
+        camera->freeAzimuth += mouseDX / 100.0;
+        camera->freePolar += mouseDY / 100.0;
+        mouseDX = mouseDY = 0;
+    } else {
+        if (avatar->alive) {
+            if (camera->mode == 1) avatar->yaw = 0;
+            else avatar->yaw += mouseDX / 100.0;
+            avatar->addPitch(mouseDY / 200.0);
+            mouseDX = mouseDY = 0;
+        }
+        camera->setTarget(avatar->getPosition().x, avatar->getPosition().y,
+                          avatar->getPosition().z, avatar->yaw, avatar->pitch);
+    }
+
+    // The warp must not report itself as a pointer movement.
+    glutPassiveMotionFunc(nullptr);
+    glutMotionFunc(nullptr);
+    glutWarpPointer(static_cast<int>(winResX / 2.0), static_cast<int>(winResY / 2.0));
+    glutMotionFunc(MouseMotion);
+    glutPassiveMotionFunc(MouseMotion);
+
+    camera->look(static_cast<float>(gameTime));
+    if (camera->mode == 2)
+        particles->SetViewerPosition(camera->freePos[0], camera->freePos[1], camera->freePos[2]);
+    else
+        particles->SetViewerPosition(camera->eye[0], camera->eye[1], camera->eye[2]);
+}
 
 void Idle() {
     glLoadIdentity();
     if (paused) return;
-    if (pendingCamMode != -1) pendingCamMode = -1;
+    if (pendingCamMode != -1) {
+        camera->mode = pendingCamMode;
+        pendingCamMode = -1;
+    }
     StartPhysics();
+    while (!physicsScene->fetchResults(NX_RIGID_BODY_FINISHED, true)) {
+    }
+    UpdateProjectiles(timeDelta);
+    particles->Update(static_cast<float>(timeDelta));
     ProcessInput();
     glutPostRedisplay();
 }

@@ -3,6 +3,7 @@
 
 #include "app/globals.h"
 #include "app/shell.h"
+#include "physics/physics_world.h"
 #include "platform/perf_counter.h"
 #include "scene/animation_object.h"
 
@@ -24,6 +25,7 @@ struct CountingAnimation : AnimationObject {
 }  // namespace
 
 TEST(Timing, FirstStepMeasuresFromZeroAndAnimationsRunUntilFinished) {
+    initPhysics();  // each step also advances the physics scene
     InstallPerformanceClock(1000, Counter);
     perfFrequency = 1000;
     perfNow = perfLast = 0;
@@ -48,6 +50,7 @@ TEST(Timing, FirstStepMeasuresFromZeroAndAnimationsRunUntilFinished) {
     EXPECT_EQ(door.calls, 2);
     EXPECT_TRUE(animations.empty());
     InstallPerformanceClock(0, nullptr);
+    releasePhysics();
 }
 
 TEST(Timing, RandomFloatStaysInRange) {

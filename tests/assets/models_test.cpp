@@ -136,11 +136,13 @@ TEST(Models, TheBallAndWhatIsDrawnOnIt) {
     for (const Point& p : Model("ccd2").mesh.points)
         EXPECT_LE(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 0.16);
 
-    // The guns hang 0.3 to the side of the ball's centre: slim enough to stay clear of it, about
-    // 0.25 long along +Z.
+    // The guns are drawn on the ball's aim matrix and hang 0.3 to its side, left (+x) and right
+    // (-x): slim enough to stay clear of the ball, about 0.25 long along +Z.
     for (const char* gun : {"minigun_left", "grenadegun_right"}) {
         const Bounds& b = Model(gun).bounds;
-        EXPECT_LT(std::max(-b.min.x, b.max.x), 0.1) << gun;
+        float side = gun[0] == 'm' ? 1.0f : -1.0f;
+        EXPECT_NEAR((b.min.x + b.max.x) / 2 * side, 0.3, 0.01) << gun;
+        EXPECT_GT(std::min(b.min.x * side, b.max.x * side), 0.2) << gun;
         EXPECT_GE(b.size(2), 0.2) << gun;
         EXPECT_LE(b.size(2), 0.3) << gun;
         EXPECT_GT(b.max.z, -b.min.z) << gun;  // the muzzle end points forward

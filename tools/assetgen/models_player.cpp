@@ -10,6 +10,11 @@ namespace {
 // Turns a part built along +y so that it runs along +z.
 const Transform kAlongZ = Transform::RotateX(kPi / 2);
 
+// The guns are drawn with the ball's aim matrix, whose origin is the ball's centre, so each one
+// hangs at its muzzle's side: 1.5 ball radii to the left (+x) or the right (-x).
+const Transform kLeftMount = Transform::At({0.3f, 0, 0});
+const Transform kRightMount = Transform::At({-0.3f, 0, 0});
+
 void AvatarBall(Mesh& mesh) {
     mesh.use(look::kBall);
     AddEllipsoid(mesh, {}, {0.2f, 0.2f, 0.2f}, 32, 16);
@@ -36,28 +41,29 @@ void BallSkeleton(Mesh& mesh) {
 // A six-barrelled minigun, 0.25 long, firing along +Z; slim enough to hang beside the ball.
 void Minigun(Mesh& mesh) {
     mesh.use(look::kGunmetal);
-    AddBox(mesh, {}, {-0.035f, -0.035f, -0.1f}, {0.035f, 0.035f, 0.02f}, 0.07f);
+    AddBox(mesh, kLeftMount, {-0.035f, -0.035f, -0.1f}, {0.035f, 0.035f, 0.02f}, 0.07f);
     for (int i = 0; i < 6; ++i) {
         float a = 2 * kPi * i / 6;
         Vec3 at{0.02f * std::cos(a), 0.02f * std::sin(a), 0};
-        AddFrustum(mesh, Transform::At(at) * kAlongZ, 0.008f, 0.008f, 0.0f, 0.15f, 8);
+        AddFrustum(mesh, kLeftMount * Transform::At(at) * kAlongZ, 0.008f, 0.008f, 0.0f, 0.15f,
+                   8);
     }
-    AddFrustum(mesh, kAlongZ, 0.034f, 0.034f, 0.1f, 0.115f, 16);
-    AddFrustum(mesh, Transform::At({0, -0.045f, -0.05f}) * Transform::RotateZ(-kPi / 2), 0.028f,
-               0.028f, -0.025f, 0.025f, 16);
+    AddFrustum(mesh, kLeftMount * kAlongZ, 0.034f, 0.034f, 0.1f, 0.115f, 16);
+    AddFrustum(mesh, kLeftMount * Transform::At({0, -0.045f, -0.05f}) * Transform::RotateZ(-kPi / 2),
+               0.028f, 0.028f, -0.025f, 0.025f, 16);
 }
 
 // The rocket launcher: a tube with red bands, a grip and a sight.
 void RocketLauncher(Mesh& mesh) {
     mesh.use(look::kGunmetal);
-    AddFrustum(mesh, kAlongZ, 0.032f, 0.032f, -0.12f, 0.14f, 20);
-    AddBox(mesh, {}, {-0.012f, -0.08f, -0.04f}, {0.012f, -0.03f, -0.005f}, 0.05f);
-    AddBox(mesh, {}, {-0.008f, 0.03f, -0.02f}, {0.008f, 0.05f, 0.03f}, 0.05f);
+    AddFrustum(mesh, kRightMount * kAlongZ, 0.032f, 0.032f, -0.12f, 0.14f, 20);
+    AddBox(mesh, kRightMount, {-0.012f, -0.08f, -0.04f}, {0.012f, -0.03f, -0.005f}, 0.05f);
+    AddBox(mesh, kRightMount, {-0.008f, 0.03f, -0.02f}, {0.008f, 0.05f, 0.03f}, 0.05f);
     mesh.use(look::kRocketRed);
-    AddFrustum(mesh, kAlongZ, 0.037f, 0.037f, 0.11f, 0.135f, 20);
-    AddFrustum(mesh, kAlongZ, 0.037f, 0.037f, -0.115f, -0.095f, 20);
+    AddFrustum(mesh, kRightMount * kAlongZ, 0.037f, 0.037f, 0.11f, 0.135f, 20);
+    AddFrustum(mesh, kRightMount * kAlongZ, 0.037f, 0.037f, -0.115f, -0.095f, 20);
     mesh.use(look::kMouth);
-    AddFrustum(mesh, kAlongZ, 0.026f, 0.026f, 0.14f, 0.142f, 20);
+    AddFrustum(mesh, kRightMount * kAlongZ, 0.026f, 0.026f, 0.14f, 0.142f, 20);
 }
 
 // The bullet's hull: 0.03 x 0.03 x 0.06, volume 5.4e-5, so a 0.1 push gives about 31 units/s.

@@ -1,4 +1,4 @@
-#include "run/json_writer.h"
+#include "common/json_writer.h"
 
 #include <cmath>
 #include <cstdio>
@@ -62,9 +62,39 @@ void JsonWriter::field(const char* name, bool value) {
 
 void JsonWriter::field(const char* name, const float* values, int count) {
     beginArray(name);
-    for (int i = 0; i < count; ++i) {
-        key(nullptr);
-        number(values[i]);
-    }
+    for (int i = 0; i < count; ++i) value(values[i]);
     endArray();
+}
+
+void JsonWriter::string(const char* text) {
+    out_ += '"';
+    for (const char* c = text; *c != '\0'; ++c) {
+        unsigned char byte = static_cast<unsigned char>(*c);
+        if (byte == '"' || byte == '\\') {
+            out_ += '\\';
+            out_ += *c;
+        } else if (byte < 0x20 || byte >= 0x80) {  // control bytes and non-ASCII as escapes
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out_ += escaped;
+        } else {
+            out_ += *c;
+        }
+    }
+    out_ += '"';
+}
+
+void JsonWriter::field(const char* name, const char* text) {
+    key(name);
+    string(text);
+}
+
+void JsonWriter::value(double v) {
+    key(nullptr);
+    number(v);
+}
+
+void JsonWriter::value(const char* text) {
+    key(nullptr);
+    string(text);
 }

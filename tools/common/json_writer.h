@@ -1,4 +1,4 @@
-// A small writer for one-line JSON objects, enough for the runner's trace.
+// A small writer for one-line JSON objects: the runner's trace and the cooking tool's reports.
 #pragma once
 
 #include <string>
@@ -13,11 +13,15 @@ public:
     void field(const char* key, int value);
     void field(const char* key, bool value);
     void field(const char* key, const float* values, int count);  // an array of numbers
+    void field(const char* key, const char* text);
+    void value(double number);  // an array element
+    void value(const char* text);
     const std::string& text() const { return out_; }
 
 private:
     void key(const char* name);
     void number(double value);
+    void string(const char* text);
     std::string out_;
     bool first_ = true;
 };

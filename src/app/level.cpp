@@ -1,0 +1,103 @@
+#include "app/level.h"
+
+#include <cstdio>
+
+#include "app/globals.h"
+#include "app/log.h"
+#include "app/removal.h"
+#include "app/settings.h"
+#include "app/stop.h"
+#include "physics/physics_world.h"
+#include "player/avatar.h"
+#include "render/lens_flare.h"
+#include "render/model.h"
+#include "scene/ground_plane.h"
+#include "scene/model_object.h"
+
+namespace {
+
+// More entries than any level holds; a larger count is a broken file, not a level.
+constexpr int32_t kMaxCount = 100000;
+
+struct Count {
+    const char* section;  // the loader asks for numModels under "Level"; names match any case
+    const char* key;
+};
+constexpr Count kCounts[] = {
+    {"Level", "numModels"}, {"level", "numEnemies"}, {"level", "numRings"}, {"level", "numDoors"}};
+
+void LoadLevelModels() {
+    numModels = ReadInt(kLevelFile, "Level", "numModels");
+    std::printf("NumModels %i\n", numModels);
+    levelModels = new ModelObject*[numModels];
+    for (int i = 1; i <= numModels; ++i) {
+        char key[32], visual[256], physic[256];
+        std::snprintf(key, sizeof key, "model%i", i);
+        ReadString(kLevelFile, "models", key, visual, sizeof visual);
+        std::snprintf(key, sizeof key, "physicModel%i", i);
+        ReadString(kLevelFile, "models", key, physic, sizeof physic);
+        std::snprintf(key, sizeof key, "matrix%i", i);
+        float* matrix = ReadMatrix(kLevelFile, "models", key);
+        std::snprintf(key, sizeof key, "density%i", i);
+        float density = ReadFloat(kLevelFile, "models", key);
+        std::snprintf(key, sizeof key, "concave%i", i);
+        bool concave = ReadBool(kLevelFile, "models", key);
+
+        std::printf("InitModel %s\n", visual);
+        auto* object = new ModelObject();
+        levelModels[i - 1] = object;
+        object->setModel(visual);
+        object->createActor(physic, physicsScene, density, concave, 0);
+        object->setMatrix(matrix);
+        objects.push_back(object);
+        delete[] matrix;
+    }
+}
+
+void LoadBox() {
+    boxObject = new ModelObject();
+    boxObject->setModel("box");
+    boxObject->createActor("box", physicsScene, 0.0f, false, 0);
+    objects.push_back(boxObject);
+}
+
+}  // namespace
+
+void CheckLevelCounts() {
+    for (const Count& count : kCounts) {
+        int32_t value = ReadInt(kLevelFile, count.section, count.key);
+        if (value >= 0 && value <= kMaxCount) continue;
+        char message[200];
+        if (value == NOT_FOUND_VALUE)
+            std::snprintf(message, sizeof message,
+                          "Cannot start: %s has no key \"%s\" in section [level]", kLevelFile,
+                          count.key);
+        else
+            std::snprintf(message, sizeof message,
+                          "Cannot start: %s: \"%s\" in section [level] is %i, not a count from 0 "
+                          "to %i",
+                          kLevelFile, count.key, value, kMaxCount);
+        StopGame(message);
+    }
+}
+
+void LoadModels() {
+    LogLine("LoadModels");
+    avatar = new Avatar();
+    avatar->createActor(physicsScene);
+    LoadLevelModels();
+    lensFlare = new zvLensFlare(1000.0f, 530.0f, 580.0f, camera);
+    LoadBox();
+    groundPlane.createBounds(physicsScene);
+}
+
+void UnloadModels() {
+    LogLine("UnloadModels");
+    RemovalPass(
+        objects, [](Object*) { return true; }, [](Object*) {},
+        [](Object* object) {
+            object->release();
+            delete object;
+        });
+    ReleaseAllModels();
+}

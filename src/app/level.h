@@ -1,0 +1,13 @@
+// The level: data\level1.ini describes the models with their placement and physics, the enemies,
+// rings and doors, and the sky box. LoadModels builds the whole world from it once at start-up;
+// UnloadModels takes it down at exit.
+#pragma once
+
+constexpr const char* kLevelFile = "data\\level1.ini";
+
+// Stops the game before the window opens when a count of the level file is missing, negative or
+// beyond what a level can hold, naming the key.
+void CheckLevelCounts();
+
+void LoadModels();
+void UnloadModels();

@@ -1,0 +1,124 @@
+#include "physics/actor_holder.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "physics/physics_world.h"
+#include "physics/stream.h"
+#include "render/model.h"
+
+namespace {
+
+// Cooked meshes are read once per file and shared by every actor built from it: projectiles are
+// built many times a second, and the SDK keeps its meshes until the world is released.
+struct MeshCache {
+    NxPhysicsSDK* sdk = nullptr;
+    std::unordered_map<std::string, NxConvexMesh*> convex;
+    std::unordered_map<std::string, NxTriangleMesh*> concave;
+};
+MeshCache meshCache;
+
+template <class Mesh, class Create>
+Mesh* LoadMesh(std::unordered_map<std::string, Mesh*>& cache, const char* path, Create create) {
+    auto found = cache.find(path);
+    if (found != cache.end()) return found->second;
+    Mesh* mesh = nullptr;
+    {
+        UserStream stream(path, true);  // a missing file reads as a short one: rejected
+        mesh = create(stream);
+    }
+    if (mesh == nullptr) {
+        char message[600];
+        std::snprintf(message, sizeof message, "Cannot load the cooked collision mesh %s", path);
+        StopPhysics(message);
+    }
+    cache.emplace(path, mesh);
+    return mesh;
+}
+
+}  // namespace
+
+ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name, float density,
+                                 bool concave) {
+    NxPhysicsSDK& sdk = scene->getPhysicsSDK();
+    if (meshCache.sdk != &sdk) meshCache = MeshCache{&sdk, {}, {}};
+
+    char path[512];
+    std::snprintf(path, sizeof path, concave ? "models\\%s.concave" : "models\\%s.convex", name);
+    NxActorDesc actorDesc;
+    NxBodyDesc bodyDesc;
+    NxConvexShapeDesc convexDesc;
+    NxTriangleMeshShapeDesc meshDesc;
+    if (concave) {
+        meshDesc.meshData = LoadMesh(meshCache.concave, path, [&](NxStream& s) {
+            return sdk.createTriangleMesh(s);
+        });
+        actorDesc.shapes.pushBack(&meshDesc);
+    } else {
+        convexDesc.meshData = LoadMesh(meshCache.convex, path, [&](NxStream& s) {
+            return sdk.createConvexMesh(s);
+        });
+        actorDesc.shapes.pushBack(&convexDesc);
+    }
+    if (density != 0.0f) {
+        actorDesc.body = &bodyDesc;
+        actorDesc.density = density;
+    }
+
+    auto* holder = new ActorHolder();
+    holder->scene = scene;
+    holder->actor = scene->createActor(actorDesc);
+    if (holder->actor == nullptr) {
+        char message[600];
+        std::snprintf(message, sizeof message, "Cannot create the physics actor of %s", path);
+        StopPhysics(message);
+    }
+    holder->actor->userData = owner;
+    return holder;
+}
+
+ActorHolder* ActorHolder::createConvex(NxScene* scene, Object* owner, Model*, const char* name,
+                                       float density, int) {
+    return create(scene, owner, name, density, false);
+}
+
+ActorHolder* ActorHolder::createConcave(NxScene* scene, Object* owner, Model*, const char* name,
+                                        float density, int) {
+    return create(scene, owner, name, density, true);
+}
+
+ActorHolder::~ActorHolder() {
+    if (actor != nullptr) scene->releaseActor(*actor);
+}
+
+void ActorHolder::addLocalForce(const NxVec3& force) { actor->addLocalForce(force, NX_FORCE, true); }
+
+NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
+    const int vertexCount = model->VertexCount();
+    std::vector<NxVec3> points(vertexCount);
+    for (int i = 0; i < vertexCount; ++i) {
+        const float* p = model->vertices[i].vertex;
+        points[i] = NxVec3(p[0], p[1], p[2]);
+    }
+    std::vector<NxU32> indices;
+    indices.reserve(model->triangles.size() * 3);
+    for (const ms3d_triangle_t& triangle : model->triangles) {
+        const uint16_t* corner = triangle.vertexIndices;
+        // A triangle naming a vertex the model does not have is left out.
+        if (corner[0] >= vertexCount || corner[1] >= vertexCount || corner[2] >= vertexCount)
+            continue;
+        for (int c = 0; c < 3; ++c) indices.push_back(corner[c]);
+    }
+    NxSimpleTriangleMesh mesh;
+    mesh.numVertices = static_cast<NxU32>(points.size());
+    mesh.numTriangles = static_cast<NxU32>(indices.size() / 3);
+    mesh.pointStrideBytes = sizeof(NxVec3);
+    mesh.triangleStrideBytes = 3 * sizeof(NxU32);
+    mesh.points = points.data();
+    mesh.triangles = indices.data();
+    mesh.flags |= NX_MF_FLIPNORMALS;
+    return scene->getPhysicsSDK().createCCDSkeleton(mesh);
+}

@@ -1,0 +1,16 @@
+// The one physics world of the game: the SDK object, the single scene, its materials and the two
+// report objects. Every other part reaches the SDK through these globals and its actors.
+#pragma once
+
+#include "NxPhysics.h"
+
+extern NxPhysicsSDK* physicsSDK;
+extern NxScene* physicsScene;
+extern NxVec3 gravity;
+
+void initPhysics();
+void releasePhysics();
+
+// Stops the game in order on a physics failure: the world is released, the message goes to the
+// console and the log, and the process ends with exit code 1.
+[[noreturn]] void StopPhysics(const char* message);
