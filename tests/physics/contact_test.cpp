@@ -49,19 +49,36 @@ TEST(Contacts, OneReportPerNewTouchingPair) {
     }
 }
 
-TEST(Contacts, RollingOverATessellatedMeshIsOneTouch) {
-    GameWorld world;
-    NxActor* floor = world.floor(160);  // 0.25-unit cells
-    NxActor* ball = world.avatar(NxVec3(-15, 0.2f, 0));
+// Rolls the avatar under the game's held force for two seconds; answers its top upward speed.
+float RollAcross(GameWorld& world, NxActor* ball) {
+    float upwards = 0;
     for (int i = 0; i < 120; ++i) {
         ball->addForce(NxVec3(3.0f, 0, 0.3f));
         world.frame(kStep);
+        if (i > 5) upwards = std::max(upwards, ball->getLinearVelocity().y);
     }
-    EXPECT_GT(ball->getLinearVelocity().x, 10.0f);
-    std::vector<ContactRecord> contacts = world.reports.contactsOf(ball);
+    return upwards;
+}
+
+TEST(Contacts, RollingOverATessellatedMeshIsSmoothAndOneTouch) {
+    GameWorld mesh;
+    NxActor* floor = mesh.floor(160);  // 0.25-unit cells
+    NxActor* ball = mesh.avatar(NxVec3(-15, 0.2f, 0));
+    float meshUp = RollAcross(mesh, ball);
+    std::vector<ContactRecord> contacts = mesh.reports.contactsOf(ball);
     ASSERT_EQ(contacts.size(), 1u);
     EXPECT_TRUE(contacts[0].actors[0] == floor || contacts[0].actors[1] == floor);
     EXPECT_GT(NormalForAvatar(contacts[0], ball).y, 0.99f);
+    // As fast as on a box floor: the seams do not brake it.
+    GameWorld box;
+    box.hull(box.hullMesh(BoxCorners(NxVec3(20, 1, 20))), NxVec3(0, -1, 0), 0);
+    NxActor* reference = box.avatar(NxVec3(-15, 0.2f, 0));
+    RollAcross(box, reference);
+    // No hops off the seams (without the distance fix-up they reach 5 units/s upwards); what
+    // is left is a rare dip of a centimetre or two that the solver pushes back out.
+    EXPECT_LT(meshUp, 0.5f);
+    EXPECT_GT(ball->getLinearVelocity().x, 10.0f);
+    EXPECT_NEAR(ball->getLinearVelocity().x / reference->getLinearVelocity().x, 1.0f, 0.03f);
 }
 
 TEST(Contacts, ReportsArriveInsideFetchResultsInSubStepOrder) {

@@ -21,18 +21,49 @@ bool IsTriangle(const btCollisionObjectWrapper* wrapper) {
     return wrapper->getCollisionShape()->getShapeType() == TRIANGLE_SHAPE_PROXYTYPE;
 }
 
-// The engine's edge fix-up expects the mesh as the second object of the contact. When the
-// mesh is the first, the point is viewed from the other side for the call and turned back.
+// The engine's edge fix-up turns a contact near an inner edge to the triangle's face normal but
+// keeps the distance it had measured along the old, tilted normal: a ball rolling over the edge
+// then seems farther from the face than it is, sinks in and pops out (a hop). So when the fix-up
+// turned the normal to the face normal, the distance is measured again from the face's plane:
+// to the ball's lowest point along the normal, or for other shapes to the contact's own point.
+void AdjustAndRemeasure(btManifoldPoint& point, const btCollisionObjectWrapper* mesh,
+                        const btCollisionObjectWrapper* other, int part, int index) {
+    btVector3 measuredNormal = point.m_normalWorldOnB;
+    btAdjustInternalEdgeContacts(point, mesh, other, part, index);
+    btVector3 normal = point.m_normalWorldOnB;
+    if (normal == measuredNormal) return;
+    auto* triangle = static_cast<const btTriangleShape*>(mesh->getCollisionShape());
+    btVector3 faceNormal;
+    triangle->calcNormal(faceNormal);
+    const btTransform& meshPose = mesh->getWorldTransform();
+    if (normal.dot(meshPose.getBasis() * faceNormal) < 1 - 1e-5f) return;
+
+    const btTransform& otherPose = other->getWorldTransform();
+    btVector3 onOther = point.m_positionWorldOnA;
+    if (other->getCollisionShape()->getShapeType() == SPHERE_SHAPE_PROXYTYPE) {
+        auto* sphere = static_cast<const btSphereShape*>(other->getCollisionShape());
+        onOther = otherPose.getOrigin() - normal * sphere->getRadius();
+    }
+    btScalar distance = (onOther - meshPose * triangle->m_vertices1[0]).dot(normal);
+    point.m_distance1 = distance;
+    point.m_positionWorldOnA = onOther;
+    point.m_positionWorldOnB = onOther - normal * distance;
+    point.m_localPointA = otherPose.invXform(onOther);
+    point.m_localPointB = meshPose.invXform(point.m_positionWorldOnB);
+}
+
+// The fix-up expects the mesh as the second object of the contact. When the mesh is the first,
+// the point is viewed from the other side for the call and turned back.
 bool AdjustMeshEdgeContact(btManifoldPoint& point, const btCollisionObjectWrapper* wrapper0,
                            int part0, int index0, const btCollisionObjectWrapper* wrapper1,
                            int part1, int index1) {
     if (IsTriangle(wrapper1)) {
-        btAdjustInternalEdgeContacts(point, wrapper1, wrapper0, part1, index1);
+        AdjustAndRemeasure(point, wrapper1, wrapper0, part1, index1);
     } else if (IsTriangle(wrapper0)) {
         std::swap(point.m_localPointA, point.m_localPointB);
         std::swap(point.m_positionWorldOnA, point.m_positionWorldOnB);
         point.m_normalWorldOnB = -point.m_normalWorldOnB;
-        btAdjustInternalEdgeContacts(point, wrapper0, wrapper1, part0, index0);
+        AdjustAndRemeasure(point, wrapper0, wrapper1, part0, index0);
         std::swap(point.m_localPointA, point.m_localPointB);
         std::swap(point.m_positionWorldOnA, point.m_positionWorldOnB);
         point.m_normalWorldOnB = -point.m_normalWorldOnB;

@@ -5,10 +5,9 @@
 // A pair touches when its deepest point is within the skin width (the engine also keeps points
 // a little apart, and resting points hover around zero, so "overlapping" would chatter). A pair
 // that stops touching for at most kContactGraceSteps sub-steps and touches again is the same
-// touch: a fast ball hops off the seams of a triangle mesh (upwards at up to about 5 units/s,
-// in the air for up to 6 sub-steps under gravity 98), and those hops are not new touches. A
-// real bounce needs an impact above the bounce threshold of 10, so it rebounds at 6 or more
-// and stays apart for more than 7 sub-steps: it is still reported.
+// touch, so a shape skipping over a seam for a moment reports its landing once. A real bounce
+// needs an impact above the bounce threshold of 10, so it rebounds at 6 or more and stays apart
+// for more than 7 sub-steps under gravity 98: it is still reported.
 // A shape overlaps a trigger when some point has a distance of zero or less; only dynamic
 // shapes are reported (static and kinematic ones never reach the trigger's narrow phase).
 #pragma once
@@ -24,7 +23,7 @@
 
 namespace nx {
 
-constexpr NxU32 kContactGraceSteps = 6;
+constexpr NxU32 kContactGraceSteps = 4;
 constexpr NxU32 kMaxPointsPerManifold = 4;
 
 struct QueuedEvent {
