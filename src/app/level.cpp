@@ -54,6 +54,27 @@ void LoadLevelModels() {
     }
 }
 
+// The enemies of the level file. Entries of a kind this build has no class for are skipped.
+void LoadEnemies() {
+    int32_t count = ReadInt(kLevelFile, "level", "numEnemies");
+    std::printf("NumEnemies: %i\n", count);
+    for (int i = 1; i <= count; ++i) {
+        char key[32];
+        std::snprintf(key, sizeof key, "kind%i", i);
+        int32_t kind = ReadInt(kLevelFile, "enemies", key);
+        std::snprintf(key, sizeof key, "matrix%i", i);
+        delete[] ReadMatrix(kLevelFile, "enemies", key);
+        std::printf("Enemy %i has kind %i, which is not known: skipped\n", i, kind);
+    }
+}
+
+// Rings and doors: the counts are read and shown; this build has no classes for their entries.
+void LoadPlacedEntries(const char* countKey, const char* label, const char* entries) {
+    int32_t count = ReadInt(kLevelFile, "level", countKey);
+    std::printf("%s: %i\n", label, count);
+    if (count > 0) std::printf("The %i %s of the level are skipped in this build\n", count, entries);
+}
+
 void LoadBox() {
     boxObject = new ModelObject();
     boxObject->setModel("box");
@@ -88,6 +109,9 @@ void LoadModels() {
     LoadLevelModels();
     lensFlare = new zvLensFlare(1000.0f, 530.0f, 580.0f, camera);
     LoadBox();
+    LoadEnemies();
+    LoadPlacedEntries("numRings", "NumRings", "rings");
+    LoadPlacedEntries("numDoors", "NumDoors", "doors");
     groundPlane.createBounds(physicsScene);
 }
 

@@ -1,6 +1,6 @@
 #include "render/sky_box.h"
 
-#include <GL/gl.h>
+#include <GL/glew.h>
 
 #include <cstdio>
 
@@ -43,6 +43,9 @@ void SkyBox::LoadTextures(const char* folderPrefix, bool bilinear, bool mipmap) 
         char file[512];
         std::snprintf(file, sizeof file, "%s%s", folderPrefix, kFaceFiles[face]);
         textures[face] = LoadTexture(file, bilinear, mipmap);
+        // Filtering must not wrap around to the opposite edge: that draws seams along the cube.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     }
 }
 

@@ -254,7 +254,7 @@ TEST(Models, LevelPiecesAreSizedForPlay) {
     EXPECT_NEAR(box.size(1), 0.3, 1e-5);
     EXPECT_NEAR(box.min.y, 0, 1e-6);
 
-    const Bounds& ground = Model("level_ground").bounds;
+    const Bounds& ground = Model("level_ground_126x200").bounds;
     EXPECT_NEAR(ground.max.y, 0, 1e-6);
     EXPECT_GE(ground.size(0), 100);
     EXPECT_GE(Model("level_wall_8x6").bounds.size(1), 5);  // tall enough for wall jumps

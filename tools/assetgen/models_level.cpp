@@ -27,7 +27,10 @@ struct LevelPiece {
 };
 
 const LevelPiece kPieces[] = {
-    {"level_ground", Form::Floor, {200, 1, 200}, look::kGrass, 4},
+    // The ground of the 200 x 200 level in four slabs around an 8 x 8 pit at x 26..34, z -4..4.
+    {"level_ground_126x200", Form::Floor, {126, 1, 200}, look::kGrass, 4},
+    {"level_ground_66x200", Form::Floor, {66, 1, 200}, look::kGrass, 4},
+    {"level_ground_8x96", Form::Floor, {8, 1, 96}, look::kGrass, 4},
     {"level_floor_4x4", Form::Floor, {4, 0.25f, 4}, look::kFloorTiles, 4},
     {"level_floor_8x8", Form::Floor, {8, 0.25f, 8}, look::kFloorTiles, 4},
     {"level_wall_4x2", Form::Block, {4, 2, 0.5f}, look::kConcrete, 4},

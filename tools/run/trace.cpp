@@ -3,7 +3,10 @@
 #include "app/globals.h"
 #include "player/avatar.h"
 #include "player/camera.h"
+#include "physics/actor_holder.h"
+#include "player/projectile.h"
 #include "player/weapon.h"
+#include "render/lens_flare.h"
 #include "render/particles.h"
 #include "common/json_writer.h"
 
@@ -35,6 +38,18 @@ void TraceAvatar(JsonWriter& json) {
     json.endObject();
 }
 
+void TraceProjectiles(JsonWriter& json) {
+    json.beginArray("projectileList");
+    for (Projectile* p : projectiles) {
+        json.beginObject();
+        Vector(json, "pos", p->body->actor->getGlobalPosition());
+        Vector(json, "vel", p->body->actor->getLinearVelocity());
+        json.field("lifetime", p->lifetime);
+        json.endObject();
+    }
+    json.endArray();
+}
+
 void TraceCamera(JsonWriter& json) {
     json.beginObject("camera");
     json.field("mode", camera->mode);
@@ -54,6 +69,7 @@ void TraceFrame(int frame, std::string& out) {
     json.field("paused", paused);
     TraceAvatar(json);
     TraceCamera(json);
+    json.field("sunVisible", lensFlare->sunVisible());
     json.beginObject("counts");
     json.field("objects", static_cast<int>(objects.size()));
     json.field("enemies", static_cast<int>(enemies.size()));
@@ -61,6 +77,7 @@ void TraceFrame(int frame, std::string& out) {
     json.field("particles", particles->particleCount());
     json.field("animations", static_cast<int>(animations.size()));
     json.endObject();
+    TraceProjectiles(json);
     json.beginArray("enemies");
     json.endArray();
     json.beginArray("rings");
