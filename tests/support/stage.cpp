@@ -14,6 +14,17 @@ Stage::Stage() {
     fs::copy(stage / "data", fs::path(path()) / "data", fs::copy_options::recursive);
 }
 
+void Stage::useSmallWindow() const {
+    std::string ini = ReadFile(path() + "/data/game.ini");
+    for (auto [key, value] : {std::pair{"winResX=", "256"}, std::pair{"winResY=", "192"}}) {
+        size_t at = ini.find(key);
+        if (at == std::string::npos) continue;
+        size_t end = ini.find('\n', at);
+        ini.replace(at, end - at, std::string(key) + value);
+    }
+    write("data/game.ini", ini);
+}
+
 RunResult Stage::run(const std::string& arguments) const {
     std::string command = "cd '" + path() + "' && '" + ZORVAN_STAGE_DIR "/zorvan-run' " +
                           arguments + " 2>&1";

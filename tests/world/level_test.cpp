@@ -1,0 +1,136 @@
+// The level file under the runner: the world's console lines in order, bad level files, and the
+// sun's flare in the open and behind a wall.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/json.h"
+#include "support/stage.h"
+
+namespace {
+
+// The position of each line in `text`, in order; fails when one is missing or out of order.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines) {
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing or out of order";
+        at = found + line.size();
+    }
+}
+
+std::string Level(int numModels, const std::string& models, const std::string& extra = "") {
+    return "[level]\nnumModels=" + std::to_string(numModels) +
+           "\nnumEnemies=0\nnumRings=0\nnumDoors=0\nskyboxDir=textures\\sky\\\nskyboxDim=3000\n" +
+           extra + "[models]\n" + models;
+}
+
+std::string Model(int i, const char* name, const char* matrix, const char* density = "0",
+                  const char* concave = "0") {
+    std::string n = std::to_string(i);
+    return "model" + n + "=" + name + "\nphysicModel" + n + "=" + name + "\nmatrix" + n + "=" +
+           matrix + "\ndensity" + n + "=" + density + "\nconcave" + n + "=" + concave + "\n";
+}
+
+constexpr const char* kAtOrigin = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1";
+constexpr const char* kGround = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -37, 0, 0, 1";
+
+TEST(Level, TheShippedLevelLoadsInOrderAndExitsCleanly) {
+    Stage stage;
+    stage.write("s.txt", "1 quit\n");
+    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    ExpectInOrder(r.output, {"initialized contact reports\n", "materialIndex 1: 1\n",
+                             "Status: Using GLEW", "NumModels 41\n", "InitModel level_ground_126x200\n",
+                             "InitModel level_hollow_sphere\n", "InitModel level_platform_4x4x2\n",
+                             "NumEnemies: 0\n", "NumRings: 0\n", "NumDoors: 0\n"});
+    ExpectInOrder(stage.log(), {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
+                                "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n",
+                                "InitLight\n", "Initialize Sprites\n", "InitCamera\n",
+                                "UnloadModels\n", "Exiting\n"});
+    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
+    ASSERT_EQ(trace.size(), 1u);
+    EXPECT_EQ(trace[0]["counts"]["objects"].number, 42);  // the level's models and the box
+}
+
+TEST(Level, CountOfZeroAndMissingVisualModel) {
+    Stage stage;
+    // model1 names a file that does not exist; its physics model does.
+    stage.write("data/level1.ini",
+                "[level]\nnumModels=1\nnumEnemies=0\nnumRings=0\nnumDoors=0\nskyboxDir=x\\\n"
+                "skyboxDim=3000\n[models]\nmodel1=nothing_here\nphysicModel1=level_crate_1\n"
+                "matrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 0, 5, 1\ndensity1=0\nconcave1=0\n");
+    stage.write("s.txt", "1 quit\n");
+    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Error while loading models\\nothing_here.ms3d\n"), std::string::npos);
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number, 2);
+
+    stage.write("data/level1.ini", Level(0, ""));
+    r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    ExpectInOrder(r.output, {"NumModels 0\n", "NumEnemies: 0\n"});
+    EXPECT_EQ(r.output.find("InitModel"), std::string::npos);
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number, 1);
+}
+
+TEST(Level, BrokenLevelFilesStopTheGameNamingTheProblem) {
+    Stage stage;
+    stage.write("data/level1.ini", "[level]\nnumModels=-3\nnumEnemies=0\nnumRings=0\nnumDoors=0\n");
+    RunResult r = stage.run("--frames 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("\"numModels\" in section [level] is -3"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("GLEW"), std::string::npos);  // before the window opens
+
+    stage.write("data/level1.ini", "[level]\nnumModels=0\nnumEnemies=0\nnumDoors=0\n");
+    r = stage.run("--frames 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("has no key \"numRings\""), std::string::npos) << r.output;
+    EXPECT_NE(stage.log().find("numRings"), std::string::npos);
+
+    // A physics model without a cooked file stops the game in order, naming the file.
+    stage.write("data/level1.ini", Level(1, Model(1, "no_such_piece", kAtOrigin)));
+    r = stage.run("--frames 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("Cannot load the cooked collision mesh models\\no_such_piece.convex"),
+              std::string::npos)
+        << r.output;
+}
+
+TEST(Level, UnknownEnemyKindsAreSkippedWithALine) {
+    Stage stage;
+    stage.write("data/level1.ini",
+                "[level]\nnumModels=0\nnumEnemies=1\nnumRings=0\nnumDoors=0\nskyboxDir=x\\\n"
+                "skyboxDim=3000\n[enemies]\nkind1=7\nmatrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, "
+                "0, 0, 0, 1\n");
+    stage.write("s.txt", "1 quit\n");
+    RunResult r = stage.run("--dt 1/60 --script s.txt");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    ExpectInOrder(r.output, {"NumEnemies: 1\n", "Enemy 1 has kind 7, which is not known: skipped\n",
+                             "NumRings: 0\n"});
+}
+
+// The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.
+// The light marker above the spawn point would hide the sun from the pedestal itself.
+bool SunVisible(const std::string& level) {
+    Stage stage;
+    stage.useSmallWindow();
+    stage.write("data/level1.ini", level);
+    stage.write("s.txt", "120 down a\n170 up a\n230 move 23 10\n240 quit\n");
+    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
+    return !trace.empty() && trace.back()["sunVisible"].boolean;
+}
+
+TEST(Level, TheSunsFlareShowsInTheOpenAndHidesBehindAWall) {
+    std::string ground = Model(1, "level_ground_126x200", kGround);
+    EXPECT_TRUE(SunVisible(Level(1, ground)));
+    // A tall wall three units beyond the ball, square to the sun.
+    std::string wall = Model(2, "level_wall_16x8",
+                             "0.5, 0, -0.866, 0, 0, 1, 0, 0, 0.866, 0, 0.5, 0, 9.3, 0, 2.7, 1");
+    EXPECT_FALSE(SunVisible(Level(2, ground + wall)));
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// Scene objects on the physics world: actors by density, triggers, the world bounds, poses, and
+// the base class's messages.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "physics/actor_holder.h"
+#include "physics/physics_world.h"
+#include "scene/ground_plane.h"
+#include "scene/model_object.h"
+#include "scene/trigger.h"
+
+namespace {
+
+class ObjectsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::internal::CaptureStdout();
+        initPhysics();
+        testing::internal::GetCapturedStdout();
+    }
+    void TearDown() override { releasePhysics(); }
+
+    ModelObject* Crate(float density) {
+        auto* crate = new ModelObject();
+        crate->setModel("level_crate_1");
+        crate->createActor("level_crate_1", physicsScene, density, false, 0);
+        return crate;
+    }
+    void Step(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            physicsScene->simulate(1.0f / 60);
+            physicsScene->flushStream();
+            physicsScene->fetchResults(NX_RIGID_BODY_FINISHED, true);
+        }
+    }
+};
+
+TEST_F(ObjectsTest, DensityDecidesStaticOrDynamicAndTriggersAreStatic) {
+    ModelObject* fixed = Crate(0.0f);
+    ModelObject* loose = Crate(0.5f);
+    EXPECT_FALSE(fixed->body->actor->isDynamic());
+    EXPECT_TRUE(loose->body->actor->isDynamic());
+    EXPECT_NEAR(loose->body->actor->getMass(), 0.5f, 1e-3);  // a 1 x 1 x 1 crate
+    EXPECT_EQ(loose->body->actor->userData, loose);
+    EXPECT_EQ(loose->type, OBJECT_TYPE_MODEL);
+
+    ObjectTrigger trigger(nullptr, "cube_cannon_trigger", physicsScene);
+    NxShape* shape = trigger.body->actor->getShapes()[0];
+    EXPECT_FALSE(trigger.body->actor->isDynamic());
+    EXPECT_TRUE(shape->getFlag(NX_TRIGGER_ON_ENTER));
+    EXPECT_TRUE(shape->getFlag(NX_TRIGGER_ON_LEAVE));
+    EXPECT_EQ(shape->getGroup(), 2);
+    EXPECT_EQ(trigger.body->actor->userData, &trigger);
+    EXPECT_FALSE(trigger.occupied);
+    trigger.release();
+
+    for (ModelObject* o : {fixed, loose}) {
+        o->release();
+        delete o;
+    }
+}
+
+TEST_F(ObjectsTest, SharedAndSeparatePhysicsModels) {
+    auto* same = new ModelObject();
+    same->setModel("level_crate_05");
+    Model* visual = same->model;
+    same->createActor("level_crate_05", physicsScene, 0.0f, false, 0);
+    EXPECT_EQ(GetModelByName("level_crate_05"), visual);  // one model in the store
+    EXPECT_NE(GetModelByName("level_crate_1"), visual);
+    same->release();
+    delete same;
+}
+
+TEST_F(ObjectsTest, WorldBoundsEncloseTheLevelOnBothAxes) {
+    groundPlane.createBounds(physicsScene);
+    EXPECT_EQ(groundPlane.type, OBJECT_TYPE_MODEL);
+    struct Case {
+        NxVec3 start, velocity;
+    };
+    for (const Case& c : {Case{{990, 5, 0}, {300, 0, 0}}, Case{{-990, 5, 0}, {-300, 0, 0}},
+                          Case{{0, 5, 990}, {0, 0, 300}}, Case{{0, 5, -990}, {0, 0, -300}},
+                          Case{{-1003, 5, 0}, {0, 0, 0}}}) {  // deep inside: pushed back out
+        ModelObject* crate = Crate(0.5f);
+        crate->body->actor->setGlobalPosition(c.start);
+        crate->body->actor->setLinearVelocity(c.velocity);
+        Step(90);
+        NxVec3 p = crate->body->actor->getGlobalPosition();
+        EXPECT_LE(std::fabs(p.x), 1000.0f) << c.start.x;
+        EXPECT_LE(std::fabs(p.z), 1000.0f) << c.start.z;
+        crate->release();
+        delete crate;
+    }
+}
+
+TEST_F(ObjectsTest, MatricesRoundTripAndPosesCombineYawAndPitch) {
+    ModelObject* crate = Crate(0.0f);
+    NxMat33 rotY, rotX;
+    rotY.rotY(0.7f);
+    rotX.rotX(-1.2f);
+    NxMat34 pose(rotY * rotX, NxVec3(3, -2, 5));
+    float m[16];
+    pose.getColumnMajor44(m);
+    crate->setMatrix(m);
+    float* back = crate->getMatrix();
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(back[i], m[i], 1e-5) << i;
+    delete[] back;
+
+    crate->setPose(NxVec3(1, 2, 3), NxVec3(-1.2f, 0.7f, 0.4f));  // z is not applied
+    back = crate->getMatrix();
+    for (int i = 0; i < 12; ++i) EXPECT_NEAR(back[i], m[i], 1e-5) << i;
+    EXPECT_FLOAT_EQ(back[13], 2);
+    delete[] back;
+
+    crate->setPose(NxVec3(0, 0, 0), NxVec3(0, 0, 1.5708f));
+    back = crate->getMatrix();
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(back[i], identity[i], 1e-6) << i;
+    delete[] back;
+
+    crate->release();
+    crate->release();  // harmless the second time
+    EXPECT_EQ(crate->body, nullptr);
+    delete crate;
+}
+
+TEST(Object, BaseClassSpeaksUp) {
+    Object plain;
+    testing::internal::CaptureStdout();
+    plain.draw();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ich bin der fehler");
+    testing::internal::CaptureStdout();
+    const float m[16] = {};
+    plain.setMatrix(m);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "positionieren in Object");
+    EXPECT_EQ(plain.getMatrix(), nullptr);
+    EXPECT_EQ(plain.getPosition(), NxVec3(0, 0, 0));
+    EXPECT_EQ(plain.type, 0);
+    EXPECT_FALSE(plain.expired);
+}
+
+}  // namespace
