@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -140,7 +141,11 @@ int main(int argc, char** argv) {
     }
 
     char* gameArgv[] = {argv[0], nullptr};
+    auto startUp = std::chrono::steady_clock::now();
     GameStart(1, gameArgv);
+    std::fprintf(stderr, "zorvan-run: start-up took %.0f ms\n",
+                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startUp)
+                     .count());
     glutDisplayFunc(NoDisplay);
 
     size_t next = 0;
