@@ -41,6 +41,8 @@ Mesh* LoadMesh(std::unordered_map<std::string, Mesh*>& cache, const char* path, 
 
 }  // namespace
 
+void ForgetCookedMeshes() { meshCache = MeshCache{}; }
+
 ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name, float density,
                                  bool concave) {
     NxPhysicsSDK& sdk = scene->getPhysicsSDK();

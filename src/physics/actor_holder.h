@@ -31,5 +31,9 @@ private:
                                bool concave);
 };
 
+// Forgets the cooked meshes read so far. The physics world calls it when it releases the SDK,
+// which frees them; a later SDK may well be allocated at the same address.
+void ForgetCookedMeshes();
+
 // A CCD skeleton from all vertices and triangles of a model of the model store.
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/stop.h"
+#include "physics/actor_holder.h"
 #include "physics/reports.h"
 
 NxPhysicsSDK* physicsSDK = nullptr;
@@ -56,6 +57,7 @@ void releasePhysics() {
     if (physicsSDK == nullptr) return;
     if (physicsScene != nullptr) physicsSDK->releaseScene(*physicsScene);
     physicsSDK->release();
+    ForgetCookedMeshes();
     physicsScene = nullptr;
     physicsSDK = nullptr;
 }
