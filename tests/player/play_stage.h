@@ -1,0 +1,43 @@
+// Scripted play for the player's scenarios: a private stage whose window is small (quick to draw
+// under a software renderer) and whose level may be one of the test's own, run by zorvan-run with
+// a fixed step.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/json.h"
+#include "support/stage.h"
+
+// One static piece of a test level, placed without rotation.
+struct LevelPiece {
+    const char* model;
+    float x, y, z;
+};
+
+// A level file with these pieces and nothing else; the loader adds the spawn pedestal (top at
+// y 0.3) at the origin, where the ball drops in.
+std::string LevelWith(const std::vector<LevelPiece>& pieces);
+// Ground whose top lies flush with the pedestal's, so the ball rolls off it without a step.
+const LevelPiece kFlushGround = {"level_ground_66x200", 0, 0.3f, 0};
+
+class PlayStage {
+public:
+    // An empty `level` keeps the game's own level.
+    explicit PlayStage(const std::string& level = "");
+    // Plays the script with a step of `dt` seconds (such as "1/60") and returns the trace text.
+    std::string play(const std::string& script, const std::string& dt = "1/60");
+    // The same, parsed: one entry per frame.
+    std::vector<Json> trace(const std::string& script, const std::string& dt = "1/60");
+    // Console output of the last run.
+    const std::string& output() const { return output_; }
+
+private:
+    Stage stage_;
+    std::string output_;
+};
+
+// Readers of the avatar's fields in one trace frame: a number, or item i of a list such as
+// "pos", "vel", "ammo" or "respawnPoint".
+double AvatarNumber(const Json& frame, const char* field);
+double AvatarItem(const Json& frame, const char* field, int i);

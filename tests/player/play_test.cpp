@@ -1,0 +1,143 @@
+// Scripted play through zorvan-run at 60 steps per second: the boost jump, the wall jump, the
+// minigun's rate, lives lost in a fall until the game is lost, the respawn point and the camera
+// keys. The ball drops in at (0, 20, 0) and rests on the pedestal by frame 120.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "play_stage.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr int kSettled = 120;
+
+double Highest(const std::vector<Json>& trace, size_t from, size_t to) {
+    double highest = -1e9;
+    for (size_t i = from; i < to && i < trace.size(); ++i)
+        highest = std::max(highest, AvatarItem(trace[i], "pos", 1));
+    return highest;
+}
+
+size_t Count(const std::string& text, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
+    return n;
+}
+
+TEST(Play, HeldSpaceRisesFarHigherThanATap) {
+    PlayStage stage(LevelWith({kFlushGround}));
+    // A tap of 0.1 s, then once the ball rests again a hold of a whole second.
+    auto trace =
+        stage.trace("130 down space\n136 up space\n300 down space\n360 up space\n450 quit\n");
+    ASSERT_EQ(trace.size(), 450u);
+    EXPECT_NEAR(AvatarItem(trace[299], "pos", 1), 0.5, 0.01);
+    double tap = Highest(trace, 130, 300) - 0.5, hold = Highest(trace, 300, 450) - 0.5;
+    EXPECT_GT(tap, 0.1);
+    EXPECT_LT(tap, 1.0);
+    EXPECT_GT(hold, 3.5);  // enough for each 3-unit step of the training yard
+    for (const Json& frame : trace) ASSERT_LT(AvatarNumber(frame, "jumpTime"), 0.3);
+}
+
+TEST(Play, QHeldKicksTheBallOffAWallAndTurnsIt) {
+    // A wall across the way 2.75 ahead of the pedestal; W rolls the ball into it.
+    const std::string level = LevelWith({kFlushGround, {"level_wall_8x6", 0, 0.3f, 3}});
+    const std::string roll = "100 down w\n200 quit\n";
+    PlayStage stage(level);
+    auto plain = stage.trace(roll);
+    auto kicked = stage.trace("0 down q\n" + roll);  // held through the landing on the floor
+
+    ASSERT_EQ(kicked.size(), 200u);
+    EXPECT_EQ(AvatarNumber(kicked[110], "yaw"), 0);  // floor contacts never kick
+    EXPECT_NEAR(AvatarNumber(kicked[199], "yaw"), kPi, 1e-5);
+    EXPECT_EQ(AvatarNumber(plain[199], "yaw"), 0);
+    double plainRise = 0, kickedRise = 0;
+    for (size_t i = 110; i < 200; ++i) {
+        plainRise = std::max(plainRise, AvatarItem(plain[i], "vel", 1));
+        kickedRise = std::max(kickedRise, AvatarItem(kicked[i], "vel", 1));
+    }
+    EXPECT_LT(plainRise, 1.0);
+    EXPECT_GT(kickedRise, 5.0);
+    EXPECT_LT(AvatarItem(kicked[199], "vel", 2), -5.0);  // W now drives it away from the wall
+}
+
+TEST(Play, MinigunFiresAtMostFiveTimesASecond) {
+    PlayStage stage(LevelWith({kFlushGround}));
+    // Two seconds of the button held, at a step that does not divide the interval.
+    auto trace = stage.trace("300 press left\n588 release left\n600 quit\n", "1/144");
+    ASSERT_EQ(trace.size(), 600u);
+    double shots = 100 - AvatarItem(trace.back(), "ammo", 0);
+    EXPECT_GE(shots, 9);
+    EXPECT_LE(shots, 10);
+}
+
+TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
+    PlayStage stage(LevelWith({}));  // the pedestal alone: the ball rolls off it and falls
+    auto trace = stage.trace(
+        "100 down w\n100 press left\n100 press right\n112 release left\n112 release right\n"
+        "600 down p\n601 up p\n620 quit\n");
+    ASSERT_EQ(trace.size(), 620u);
+
+    int losses = 0;
+    size_t lost = 0;
+    for (size_t i = 1; i < 600 && !lost; ++i) {
+        const Json &before = trace[i - 1], &now = trace[i];
+        double lives = AvatarNumber(now, "lives");
+        if (lives == AvatarNumber(before, "lives")) continue;
+        ++losses;
+        SCOPED_TRACE(testing::Message() << "loss " << losses << " at frame " << i);
+        EXPECT_EQ(lives, AvatarNumber(before, "lives") - 1);
+        EXPECT_GE(AvatarItem(before, "pos", 1), -10.0);  // one loss per fall below -10
+        if (lives == 0) {
+            lost = i;
+            break;
+        }
+        // Back 0.3 above the respawn point, which moves up with the ball; health and ammunition
+        // restored.
+        EXPECT_EQ(AvatarItem(now, "pos", 0), AvatarItem(before, "respawnPoint", 0));
+        EXPECT_NEAR(AvatarItem(now, "pos", 1), AvatarItem(before, "respawnPoint", 1) + 0.3, 1e-4);
+        EXPECT_NEAR(AvatarItem(now, "respawnPoint", 1), AvatarItem(now, "pos", 1) + 0.3, 1e-4);
+        EXPECT_EQ(AvatarNumber(now, "health"), 100);
+        EXPECT_LT(AvatarItem(now, "vel", 1), -10.0);  // still falling as fast as before
+        if (losses == 1) {
+            EXPECT_LT(AvatarItem(before, "ammo", 0), 100);
+            EXPECT_LT(AvatarItem(before, "ammo", 1), 10);
+            EXPECT_EQ(AvatarItem(now, "ammo", 0), 100);
+            EXPECT_EQ(AvatarItem(now, "ammo", 1), 10);
+        }
+    }
+    ASSERT_EQ(losses, 5);
+    EXPECT_FALSE(trace[lost]["avatar"]["alive"].boolean);
+    EXPECT_TRUE(trace[lost]["paused"].boolean);
+    EXPECT_TRUE(trace[599]["paused"].boolean);
+    EXPECT_EQ(trace[599]["gameTime"].number, trace[lost]["gameTime"].number);
+
+    // P resumes for one step, which loses a life again and pauses again.
+    EXPECT_TRUE(trace[600]["paused"].boolean);
+    EXPECT_GT(trace[600]["gameTime"].number, trace[599]["gameTime"].number);
+    EXPECT_EQ(AvatarNumber(trace[600], "lives"), -1);
+    EXPECT_EQ(trace[619]["gameTime"].number, trace[600]["gameTime"].number);
+    EXPECT_EQ(Count(stage.output(), "\nDEAD\n"), 2u) << stage.output();
+}
+
+TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
+    PlayStage stage(LevelWith({kFlushGround}));
+    auto trace = stage.trace(
+        "125 down r\n130 down w\n150 up w\n160 down r\n"
+        "170 down c\n171 down c\n172 down c\n180 quit\n");
+    ASSERT_EQ(trace.size(), 180u);
+    EXPECT_EQ(AvatarNumber(trace[124], "respawnItems"), 1);
+    EXPECT_NEAR(AvatarItem(trace[125], "respawnPoint", 1), 0.8, 1e-3);  // 0.3 above the ball
+    EXPECT_EQ(AvatarNumber(trace[125], "respawnItems"), 0);
+    EXPECT_GT(AvatarItem(trace[160], "pos", 2), 1.0);  // rolled on: R again does nothing
+    EXPECT_EQ(AvatarItem(trace[179], "respawnPoint", 2), AvatarItem(trace[125], "respawnPoint", 2));
+    EXPECT_EQ(AvatarNumber(trace[179], "respawnItems"), 0);
+
+    EXPECT_EQ(trace[0]["camera"]["mode"].number, 0);
+    EXPECT_EQ(trace[170]["camera"]["mode"].number, 1);
+    EXPECT_EQ(trace[171]["camera"]["mode"].number, 2);
+    EXPECT_EQ(trace[172]["camera"]["mode"].number, 0);
+}
+
+}  // namespace
