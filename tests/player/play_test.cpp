@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <regex>
 #include <string>
 
 #include "play_stage.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -138,6 +140,40 @@ TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
     EXPECT_EQ(trace[170]["camera"]["mode"].number, 1);
     EXPECT_EQ(trace[171]["camera"]["mode"].number, 2);
     EXPECT_EQ(trace[172]["camera"]["mode"].number, 0);
+}
+
+// The demo script steers by pointer positions in the game's 1024 x 768 window; the same offsets
+// from the small window's centre steer the same way.
+std::string ForTheSmallWindow(const std::string& script) {
+    std::string out;
+    std::regex move("move (\\d+) (\\d+)");
+    auto end = std::sregex_iterator();
+    size_t copied = 0;
+    for (auto m = std::sregex_iterator(script.begin(), script.end(), move); m != end; ++m) {
+        out += script.substr(copied, m->position() - copied);
+        out += "move " + std::to_string(std::stoi((*m)[1]) - 512 + 80) + ' ' +
+               std::to_string(std::stoi((*m)[2]) - 384 + 60);
+        copied = m->position() + m->length();
+    }
+    return out + script.substr(copied);
+}
+
+TEST(Play, TheDemoReachesEachOfItsMoments) {
+    std::string demo = ReadFile(ZORVAN_DEMO);
+    ASSERT_FALSE(demo.empty());
+    PlayStage stage;
+    auto trace = stage.trace(ForTheSmallWindow(demo));
+    ASSERT_EQ(trace.size(), 1800u);
+    EXPECT_NEAR(AvatarItem(trace[380], "pos", 1), 2.2, 0.05);   // on the ramp's platform
+    EXPECT_NEAR(AvatarItem(trace[500], "pos", 1), 5.2, 0.05);   // on the first floating step
+    EXPECT_NEAR(AvatarItem(trace[805], "pos", 1), 11.2, 0.05);  // on top of the training yard
+    EXPECT_EQ(trace[1185]["counts"]["particles"].number, 1);    // the rocket's burst
+    EXPECT_LT(AvatarItem(trace[1185], "ammo", 1), 10);
+    EXPECT_GT(AvatarItem(trace[1478], "pos", 1), 5.5);   // kicked up the chimney to its top
+    EXPECT_LT(AvatarItem(trace[1732], "pos", 1), -1.0);  // down the pit's shaft
+    EXPECT_EQ(AvatarNumber(trace[1732], "lives"), 5);
+    EXPECT_EQ(AvatarNumber(trace[1752], "lives"), 4);
+    EXPECT_GT(AvatarItem(trace[1752], "pos", 1), 15.0);  // back over the spawn point
 }
 
 }  // namespace
