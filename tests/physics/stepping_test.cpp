@@ -27,11 +27,12 @@ TEST(Stepping, WholeSubStepsAtMostEightPerCall) {
     EXPECT_NEAR(ball->getLinearVelocity().y, -98.0f, 0.05f);
 }
 
-// Speed after one second of a force added every frame, and the launch speed of a force added
-// once, at several frame rates.
+// Speed after one second of a force added every frame, the launch speed of a force added once,
+// and the speed after a force held for half a second (a jump boost), at several frame rates.
 struct RateResult {
     float heldSpeed;
     float launchSpeed;
+    float boostSpeed;
 };
 
 RateResult MeasureAtRate(double fps) {
@@ -49,12 +50,17 @@ RateResult MeasureAtRate(double fps) {
     aim.rotY(NxPi / 2);  // local +z is world +x
     shot->setGlobalOrientation(aim);
     shot->addLocalForce(NxVec3(0, 0, 0.1f));
+    // A second ball boosted upwards for the first half second only.
+    NxActor* booster = world.avatar(NxVec3(0, 50, -10));
+    booster->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
     int frames = static_cast<int>(std::lround(fps));
     for (int i = 0; i < frames; ++i) {
         ball->addForce(NxVec3(3.0f, 0, 0));
+        if (i < frames / 2) booster->addForce(NxVec3(0, 6.0f, 0));
         world.frame(dt);
     }
-    return {ball->getLinearVelocity().x, shot->getLinearVelocity().x};
+    return {ball->getLinearVelocity().x, shot->getLinearVelocity().x,
+            booster->getLinearVelocity().y};
 }
 
 TEST(Stepping, FrameRateIndependentForces) {
@@ -68,9 +74,12 @@ TEST(Stepping, FrameRateIndependentForces) {
         RateResult result = MeasureAtRate(fps);
         EXPECT_NEAR(result.heldSpeed / reference.heldSpeed, 1.0f, 0.05f) << fps;
         EXPECT_NEAR(result.launchSpeed / reference.launchSpeed, 1.0f, 0.05f) << fps;
-        std::printf("[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f)\n",
+        // A held force acts for the time it is held, its first frame included.
+        EXPECT_NEAR(result.boostSpeed / reference.boostSpeed, 1.0f, 0.01f) << fps;
+        std::printf("[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f), "
+                    "boost %.3f (60: %.3f)\n",
                     fps, result.heldSpeed, reference.heldSpeed, result.launchSpeed,
-                    reference.launchSpeed);
+                    reference.launchSpeed, result.boostSpeed, reference.boostSpeed);
     }
 }
 

@@ -3,10 +3,12 @@
 namespace nx {
 
 void ForceSpread::fold(NxReal callTime, NxReal stepTime) {
+    NxReal now = callSum_.magnitudeSquared(), before = previousSum_.magnitudeSquared();
+    if (now >= before && now > 0) carried_ -= onsetShare_;  // still held: no longer an onset
     NxVec3 onset;
-    if (callSum_.magnitudeSquared() > previousSum_.magnitudeSquared())
-        onset = callSum_ - previousSum_;
-    carried_ += callSum_ * callTime + onset * (stepTime - callTime);
+    if (now > before) onset = callSum_ - previousSum_;
+    onsetShare_ = onset * (stepTime - callTime);
+    carried_ += callSum_ * callTime + onsetShare_;
     previousSum_ = callSum_;
     callSum_.zero();
 }

@@ -9,8 +9,10 @@
 //   X   = F - F_previous when |F| > |F_previous| (the onset of a force), else 0,
 //   J  += F * dt + X * (h - dt),
 // and the carried impulse J is spent as an even force over the sub-steps of the next call that
-// runs any. A held force thus acts for the real time it was held, and the onset of a force (a
-// launch, a leap, a wall jump, also on top of a held key) acts for exactly one sub-step h.
+// runs any. The onset of a force (a launch, a leap, a wall jump, also on top of a held key) thus
+// acts for exactly one sub-step h. When the next call's force has not dropped, the force is being
+// held: the onset's share X * (h - dt) is taken back, so a held force acts for exactly the real
+// time it was held, from its first frame on (a held jump rises as high at 1000 fps as at 60).
 #pragma once
 
 #include "NxVec3.h"
@@ -29,12 +31,16 @@ public:
     NxVec3 take(NxU32 steps, NxReal stepTime);
 
     // Nothing to add, carry or compare with.
-    bool idle() const { return callSum_.isZero() && previousSum_.isZero() && carried_.isZero(); }
+    bool idle() const {
+        return callSum_.isZero() && previousSum_.isZero() && carried_.isZero() &&
+               onsetShare_.isZero();
+    }
 
 private:
     NxVec3 callSum_;
     NxVec3 previousSum_;
     NxVec3 carried_;
+    NxVec3 onsetShare_;  // X * (h - dt) of the previous call, taken back if the force is held
 };
 
 }  // namespace nx
