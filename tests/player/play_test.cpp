@@ -163,17 +163,17 @@ TEST(Play, TheDemoReachesEachOfItsMoments) {
     ASSERT_FALSE(demo.empty());
     PlayStage stage;
     auto trace = stage.trace(ForTheSmallWindow(demo));
-    ASSERT_EQ(trace.size(), 1800u);
-    EXPECT_NEAR(AvatarItem(trace[380], "pos", 1), 2.2, 0.05);   // on the ramp's platform
-    EXPECT_NEAR(AvatarItem(trace[500], "pos", 1), 5.2, 0.05);   // on the first floating step
-    EXPECT_NEAR(AvatarItem(trace[805], "pos", 1), 11.2, 0.05);  // on top of the training yard
-    EXPECT_EQ(trace[1185]["counts"]["particles"].number, 1);    // the rocket's burst
-    EXPECT_LT(AvatarItem(trace[1185], "ammo", 1), 10);
-    EXPECT_GT(AvatarItem(trace[1478], "pos", 1), 5.5);   // kicked up the chimney to its top
-    EXPECT_LT(AvatarItem(trace[1732], "pos", 1), -1.0);  // down the pit's shaft
-    EXPECT_EQ(AvatarNumber(trace[1732], "lives"), 5);
-    EXPECT_EQ(AvatarNumber(trace[1752], "lives"), 4);
-    EXPECT_GT(AvatarItem(trace[1752], "pos", 1), 15.0);  // back over the spawn point
+    ASSERT_EQ(trace.size(), 1870u);
+    EXPECT_NEAR(AvatarItem(trace[466], "pos", 1), 2.2, 0.05);   // rolled up onto the ramp's platform
+    EXPECT_NEAR(AvatarItem(trace[570], "pos", 1), 5.2, 0.05);   // on the first floating step
+    EXPECT_NEAR(AvatarItem(trace[875], "pos", 1), 11.2, 0.05);  // on top of the training yard
+    EXPECT_EQ(trace[1255]["counts"]["particles"].number, 1);    // the rocket's burst
+    EXPECT_LT(AvatarItem(trace[1255], "ammo", 1), 10);
+    EXPECT_GT(AvatarItem(trace[1548], "pos", 1), 5.5);   // kicked up the chimney to its top
+    EXPECT_LT(AvatarItem(trace[1802], "pos", 1), -1.0);  // down the pit's shaft
+    EXPECT_EQ(AvatarNumber(trace[1802], "lives"), 5);
+    EXPECT_EQ(AvatarNumber(trace[1822], "lives"), 4);
+    EXPECT_GT(AvatarItem(trace[1822], "pos", 1), 15.0);  // back over the spawn point
 }
 
 }  // namespace

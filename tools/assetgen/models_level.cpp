@@ -39,8 +39,10 @@ const LevelPiece kPieces[] = {
     {"level_wall_16x8", Form::Block, {16, 8, 0.5f}, look::kConcrete, 4},
     {"level_platform_2x2x1", Form::Block, {2, 1, 2}, look::kMetalPanel, 2},
     {"level_platform_4x4x2", Form::Block, {4, 2, 4}, look::kMetalPanel, 2},
-    {"level_ramp_4x1", Form::Ramp, {2, 1, 4}, look::kTreadPlate, 2},
-    {"level_ramp_8x2", Form::Ramp, {4, 2, 8}, look::kTreadPlate, 2},
+    // Ramps rise 1 in 8: the ball's ground probe, cast just behind it, must still find the
+    // slope within 0.24 for the ground force to push it up.
+    {"level_ramp_8x1", Form::Ramp, {2, 1, 8}, look::kTreadPlate, 2},
+    {"level_ramp_16x2", Form::Ramp, {4, 2, 16}, look::kTreadPlate, 2},
     {"level_steps_3x05", Form::Steps, {2, 1.5f, 3}, look::kTreadPlate, 2},
     {"level_steps_4x1", Form::Steps, {3, 4, 4}, look::kTreadPlate, 2},
     {"level_crate_05", Form::Block, {0.5f, 0.5f, 0.5f}, look::kCrate, 0},
