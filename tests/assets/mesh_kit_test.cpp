@@ -2,8 +2,6 @@
 // says, and carries the normals and texture coordinates its surface calls for.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "materials.h"
 #include "mesh_checks.h"
 #include "shapes.h"
@@ -20,8 +18,6 @@ void ExpectClosedWithVolume(const Mesh& mesh, double volume, double tolerance) {
     EXPECT_EQ(ClosedSurfaceFault(surface), "");
     EXPECT_NEAR(SignedVolume(surface), volume, volume * tolerance);
 }
-
-constexpr double kPiD = 3.141592653589793;
 
 TEST(MeshKit, BoxSharesCornersAndKeepsFacesFlat) {
     Mesh mesh;
@@ -48,66 +44,6 @@ TEST(MeshKit, BoxSharesCornersAndKeepsFacesFlat) {
         }
     EXPECT_FLOAT_EQ(sMax, 1.0f);
     EXPECT_FLOAT_EQ(tMax, 1.0f);
-}
-
-TEST(MeshKit, RoundPartsAreClosedWithSmoothOutwardNormals) {
-    Mesh sphere;
-    sphere.use(look::kBall);
-    AddEllipsoid(sphere, {}, {0.2f, 0.2f, 0.2f}, 32, 16);
-    ExpectClosedWithVolume(sphere, 4.0 / 3 * kPiD * 0.008, 0.03);
-    Ms3dModel model = sphere.toMs3d();
-    for (const ms3d_triangle_t& t : model.triangles)
-        for (int k = 0; k < 3; ++k) {  // along the radius, not across the facet
-            const float* p = model.vertices[t.vertexIndices[k]].vertex;
-            for (int axis = 0; axis < 3; ++axis)
-                ASSERT_NEAR(t.vertexNormals[k][axis], p[axis] / 0.2f, 1e-4);
-        }
-
-    Mesh cylinder;
-    cylinder.use(look::kGunmetal);
-    AddFrustum(cylinder, Transform::RotateX(kPi / 2), 0.5f, 0.5f, -1, 1, 48);
-    ExpectClosedWithVolume(cylinder, kPiD * 0.25 * 2, 0.01);
-
-    Mesh cone;
-    cone.use(look::kSpikes);
-    AddFrustum(cone, {}, 1, 0, 0, 3, 48);
-    ExpectClosedWithVolume(cone, kPiD / 3 * 3, 0.01);
-
-    Mesh torus;
-    torus.use(look::kGold);
-    AddTorus(torus, {}, 0.48f, 0.08f, 48, 16);
-    ExpectClosedWithVolume(torus, 2 * kPiD * kPiD * 0.48 * 0.0064, 0.03);
-}
-
-TEST(MeshKit, ShellsAreClosedSolids) {
-    Mesh shell;
-    shell.use(look::kMetalPanel);
-    AddHollowSphere(shell, {}, 4, 3.7f, {0, 0, 1}, 0.4f, 48, 24, 2);
-    double cap = 2 * kPiD / 3 * (1 - std::cos(0.4)) * (64 - 3.7 * 3.7 * 3.7);
-    ExpectClosedWithVolume(shell, 4 * kPiD / 3 * (64 - 3.7 * 3.7 * 3.7) - cap, 0.02);
-
-    Mesh plate;
-    plate.use(look::kVisor);
-    AddSpherePlate(plate, {}, 0.225f, 0.02f, 0.75f, -0.2f, 0.45f, 20, 8);
-    double area = 0.225 * 0.225 * 1.5 * (std::sin(0.45) - std::sin(-0.2));
-    ExpectClosedWithVolume(plate, area * 0.02, 0.03);
-}
-
-TEST(MeshKit, PrismsTakeConcaveProfiles) {
-    Mesh steps;
-    steps.use(look::kTreadPlate);
-    AddPrism(steps, {}, {{1, 0}, {1, 2}, {0, 2}, {0, 1}, {-1, 1}, {-1, 0}}, 3, 2);
-    ExpectClosedWithVolume(steps, 3 * 3, 1e-5);
-
-    Mesh ramp;  // given clockwise: the kit turns it round
-    ramp.use(look::kTreadPlate);
-    AddPrism(ramp, {}, {{2, 1}, {2, 0}, {-2, 0}}, 2, 2);
-    ExpectClosedWithVolume(ramp, 4, 1e-5);
-
-    Mesh octahedron;
-    octahedron.use(look::kHull);
-    AddOctahedron(octahedron, {}, {0.15f, 0.15f, 0.15f});
-    ExpectClosedWithVolume(octahedron, 4.0 / 3 * 0.15 * 0.15 * 0.15, 1e-4);
 }
 
 TEST(MeshKit, WindsByTheNormalsAndDropsDegenerateTriangles) {

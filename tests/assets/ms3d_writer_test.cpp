@@ -1,20 +1,13 @@
-// The MilkShape writer: the exact byte layout of a version 4 file and what it refuses to write.
+// The MilkShape writer: files the game's reader reads back field for field, and what it refuses
+// to write.
 #include "ms3d_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "ms3d_bytes.h"
+#include "render/ms3d_file.h"
+#include "support/temp_dir.h"
 
 namespace {
-
-template <typename T>
-T At(const std::vector<uint8_t>& bytes, size_t offset) {
-    T value;
-    std::memcpy(&value, bytes.data() + offset, sizeof value);
-    return value;
-}
 
 // One triangle in one group with one textured material.
 Ms3dModel OneTriangle() {
@@ -44,46 +37,41 @@ Ms3dModel OneTriangle() {
     return model;
 }
 
-TEST(Ms3dWriter, LaysOutEverySectionByteForByte) {
+TEST(Ms3dWriter, WritesWhatTheGamesReaderReadsBack) {
     std::vector<uint8_t> bytes;
     std::string error;
     ASSERT_TRUE(EncodeMs3d(OneTriangle(), bytes, error)) << error;
-
-    const size_t vertices = 16, triangles = vertices + 3 * 15 + 2;
-    const size_t groups = triangles + 70 + 2;
-    const size_t materials = groups + 1 + 32 + 2 + 2 + 1 + 2;
-    const size_t animation = materials + 361;
-    ASSERT_EQ(bytes.size(), animation + 4 + 4 + 4 + 2);
-
-    EXPECT_EQ(std::memcmp(bytes.data(), "MS3D000000", 10), 0);
-    EXPECT_EQ(At<int32_t>(bytes, 10), 4);
-    EXPECT_EQ(At<uint16_t>(bytes, 14), 3);
-    EXPECT_EQ(At<int8_t>(bytes, vertices + 15 + 13), -1);      // bone of vertex 1
-    EXPECT_EQ(At<float>(bytes, vertices + 2 * 15 + 5), 4.0f);  // y of vertex 2
-    EXPECT_EQ(At<uint16_t>(bytes, triangles - 2), 1);
-    EXPECT_EQ(At<uint16_t>(bytes, triangles + 6), 2);        // corner 2
-    EXPECT_EQ(At<float>(bytes, triangles + 8 + 32), 1.0f);   // normal z of corner 2
-    EXPECT_EQ(At<float>(bytes, triangles + 44 + 4), 0.5f);   // s of corner 1
-    EXPECT_EQ(At<float>(bytes, triangles + 56 + 8), 0.75f);  // t of corner 2
-    EXPECT_EQ(At<uint8_t>(bytes, triangles + 69), 0);        // group
-    EXPECT_EQ(At<uint16_t>(bytes, groups - 2), 1);
-    EXPECT_STREQ(reinterpret_cast<const char*>(&bytes[groups + 1]), "panel");
-    EXPECT_EQ(At<uint16_t>(bytes, groups + 33), 1);
-    EXPECT_EQ(At<int8_t>(bytes, groups + 37), 0);  // material of the group
-    EXPECT_EQ(At<uint16_t>(bytes, materials - 2), 1);
-    EXPECT_STREQ(reinterpret_cast<const char*>(&bytes[materials]), "steel");
-    EXPECT_EQ(At<float>(bytes, materials + 96), 64.0f);
-    EXPECT_EQ(At<float>(bytes, materials + 100), 1.0f);  // opaque
-    EXPECT_STREQ(reinterpret_cast<const char*>(&bytes[materials + 105]), "..\\textures\\steel.jpg");
-    EXPECT_EQ(bytes[materials + 232], 0);  // the path field is zero-padded
-    EXPECT_EQ(At<float>(bytes, animation), 24.0f);
-    EXPECT_EQ(At<float>(bytes, animation + 4), 0.0f);
-    EXPECT_EQ(At<int32_t>(bytes, animation + 8), 0);
-    EXPECT_EQ(At<uint16_t>(bytes, animation + 12), 0);  // no joints
-
-    ParsedModel parsed;
-    ASSERT_TRUE(ParseMs3d(bytes, parsed, error)) << error;
-    EXPECT_EQ(parsed.groups[0].triangles, std::vector<uint16_t>{0});
+    TempDir dir;
+    std::string file = dir.write("one.ms3d", std::string(bytes.begin(), bytes.end()));
+    CMS3DFile reader;
+    ASSERT_TRUE(reader.Load(file.c_str()));
+    ASSERT_EQ(reader.VertexCount(), 3);
+    ASSERT_EQ(reader.TriangleCount(), 1);
+    ASSERT_EQ(reader.GroupCount(), 1);
+    ASSERT_EQ(reader.MaterialCount(), 1);
+    EXPECT_EQ(reader.JointCount(), 0);
+    EXPECT_EQ(reader.AnimationFps(), 24.0f);
+    ms3d_vertex_t* v = nullptr;
+    reader.VertexAt(2, &v);
+    EXPECT_EQ(v->vertex[1], 4.0f);
+    EXPECT_EQ(v->boneId, -1);
+    ms3d_triangle_t* t = nullptr;
+    reader.TriangleAt(0, &t);
+    EXPECT_EQ(t->vertexIndices[2], 2);
+    EXPECT_EQ(t->vertexNormals[2][2], 1.0f);
+    EXPECT_EQ(t->s[1], 0.5f);
+    EXPECT_EQ(t->t[2], 0.75f);
+    ms3d_group_t* g = nullptr;
+    reader.GroupAt(0, &g);
+    EXPECT_STREQ(g->name, "panel");
+    EXPECT_EQ(g->triangleIndices[0], 0);
+    EXPECT_EQ(g->materialIndex, 0);
+    ms3d_material_t* m = nullptr;
+    reader.MaterialAt(0, &m);
+    EXPECT_STREQ(m->name, "steel");
+    EXPECT_EQ(m->shininess, 64.0f);
+    EXPECT_EQ(m->transparency, 1.0f);  // opaque
+    EXPECT_STREQ(m->texture, "..\\textures\\steel.jpg");
 }
 
 TEST(Ms3dWriter, WritesAnEmptyModelAsCountsOnly) {
