@@ -1,27 +1,19 @@
-// An off-screen framebuffer with colour and depth for drawing tests; bound while it lives, with
-// the viewport covering it.
+// A small off-screen framebuffer for drawing tests, cleared to black when it is made.
 #pragma once
-
-#include <GL/glew.h>
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-class Offscreen {
+#include "common/render_target.h"
+
+class Offscreen : public RenderTarget {
 public:
     static constexpr int kSize = 64;
-    Offscreen();
-    ~Offscreen();
-    Offscreen(const Offscreen&) = delete;
-    Offscreen& operator=(const Offscreen&) = delete;
+    Offscreen() : RenderTarget(kSize, kSize) { Clear(); }
 
     void Clear() const;
-    // The RGB bytes of every pixel, bottom row first.
-    std::vector<uint8_t> Read() const;
-
-private:
-    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
+    std::vector<uint8_t> Read() const { return ReadRgb(); }
 };
 
 // The RGB of pixel (x, y) in a Read() result.

@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/shaders.h"
 #include "common/png_file.h"
+#include "common/render_target.h"
 #include "render/model.h"
 
 namespace fs = std::filesystem;
@@ -105,26 +106,13 @@ bool RenderPreview(const std::string& png, const std::vector<std::string>& model
     int rows = static_cast<int>((files.size() + columns - 1) / columns);
     int width = columns * kCell, height = rows * kCell;
 
-    GLuint framebuffer, colour, depth;
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-
+    RenderTarget sheet(width, height);
     for (size_t i = 0; i < files.size(); ++i) {
         Model* model = GetModel(files[i].c_str());
         DrawCell(model, files[i].stem().string(), static_cast<int>(i % columns),
                  static_cast<int>(i / columns), rows);
     }
-    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<uint8_t> pixels = sheet.ReadRgb();
     if (!SavePng(output.c_str(), width, height, pixels)) {
         error = "cannot write " + output.string();
         return false;
