@@ -1,5 +1,5 @@
 // The frame: GLUT's display callback draws the world back to front and swaps the buffers.
-#include <GL/glew.h>
+#include <GL/glew.h>  // before any other GL header
 #include <GL/freeglut.h>
 
 #include <cstdio>

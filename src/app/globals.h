@@ -18,11 +18,11 @@ class SkyBox;
 class zvLensFlare;
 
 // Scene objects and services.
-extern std::vector<Object*> objects;             // drawn by the object pass; owns non-enemies
-extern std::vector<zvEnemy*> enemies;            // owns the enemies (also in `objects`)
-extern std::vector<Projectile*> projectiles;     // owns the live projectiles
-extern std::vector<AnimationObject*> animations; // objects animated every step; owns nothing
-extern ModelObject** levelModels;                // the level's models in file order
+extern std::vector<Object*> objects;              // drawn by the object pass; owns non-enemies
+extern std::vector<zvEnemy*> enemies;             // owns the enemies (also in `objects`)
+extern std::vector<Projectile*> projectiles;      // owns the live projectiles
+extern std::vector<AnimationObject*> animations;  // objects animated every step; owns nothing
+extern ModelObject** levelModels;                 // the level's models in file order
 extern int32_t numModels;
 extern ModelObject* boxObject;
 extern Avatar* avatar;
@@ -47,8 +47,8 @@ extern int32_t pendingCamMode;  // camera mode to apply at the next step; -1 for
 extern int32_t winResX, winResY, winLeft, winTop;
 
 // Render switches (function keys).
-extern bool showHelp, wireframe, useBilinear, useMipmaps, useVBO, rendererUseVBO,
-    frustumCulling, transparency, useOwnShader, flatShading, lighting;
+extern bool showHelp, wireframe, useBilinear, useMipmaps, useVBO, rendererUseVBO, frustumCulling,
+    transparency, useOwnShader, flatShading, lighting;
 
 // Capabilities and shader programs, set once at start-up.
 extern bool glslSupported, gl20Supported;

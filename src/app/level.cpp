@@ -72,7 +72,8 @@ void LoadEnemies() {
 void LoadPlacedEntries(const char* countKey, const char* label, const char* entries) {
     int32_t count = ReadInt(kLevelFile, "level", countKey);
     std::printf("%s: %i\n", label, count);
-    if (count > 0) std::printf("The %i %s of the level are skipped in this build\n", count, entries);
+    if (count > 0)
+        std::printf("The %i %s of the level are skipped in this build\n", count, entries);
 }
 
 void LoadBox() {

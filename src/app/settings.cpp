@@ -11,8 +11,7 @@
 namespace {
 
 // Reads the value text; false when the key is missing (the marker text came back).
-bool ReadText(const char* file, const char* section, const char* key, char* buffer,
-              uint32_t size) {
+bool ReadText(const char* file, const char* section, const char* key, char* buffer, uint32_t size) {
     ReadString(file, section, key, buffer, size);
     return std::strcmp(buffer, NOT_FOUND_TEXT) != 0;
 }
@@ -90,4 +89,3 @@ float* ReadMatrix(const char* file, const char* section, const char* key) {
                 &m[12], &m[13], &m[14], &m[15]);
     return m;
 }
-

@@ -27,4 +27,3 @@ NxVec3 ReadVec3(const char* file, const char* section, const char* key);
 Vec4 ReadVec4(const char* file, const char* section, const char* key);
 // A new float[16] (column-major 4x4) that the caller frees with delete[].
 float* ReadMatrix(const char* file, const char* section, const char* key);
-

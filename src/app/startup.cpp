@@ -1,5 +1,5 @@
 // Start-up, in the order the game's subsystems depend on each other, and the exit path.
-#include <GL/glew.h>
+#include <GL/glew.h>  // before any other GL header
 #include <GL/freeglut.h>
 #include <IL/il.h>
 
@@ -13,10 +13,10 @@
 #include "app/shaders.h"
 #include "app/shell.h"
 #include "app/stop.h"
+#include "physics/physics_world.h"
 #include "platform/cursor.h"
 #include "platform/game_path.h"
 #include "platform/perf_counter.h"
-#include "physics/physics_world.h"
 #include "player/camera.h"
 #include "render/particles.h"
 #include "render/sky_box.h"
@@ -25,8 +25,8 @@ namespace {
 
 constexpr const char* kGameIni = "data\\game.ini";
 
-// The window keys have no usable default: without them the game would ask for a
-// 12345678-pixel window, so a missing one stops the game before the window opens.
+// The game's settings have no usable defaults: without them the game would ask for a
+// 12345678-pixel window, so a missing key stops the game before the window opens.
 void RequireGameKey(const char* key) {
     if (ReadInt(kGameIni, "game", key) != NOT_FOUND_VALUE) return;
     char message[160];
@@ -43,7 +43,8 @@ void RequireGameKey(const char* key) {
 }
 
 void ReadWindowSettings(int& fullscreen) {
-    for (const char* key : {"winResY", "winResX", "winLeft", "winTop", "fullscreen", "camMode", "fov"})
+    for (const char* key :
+         {"winResY", "winResX", "winLeft", "winTop", "fullscreen", "camMode", "fov"})
         RequireGameKey(key);
     winResY = ReadInt(kGameIni, "game", "winResY");
     winResX = ReadInt(kGameIni, "game", "winResX");

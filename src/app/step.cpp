@@ -55,8 +55,10 @@ void ProcessInput() {
     if (keyBackward && !keyForward) avatar->moveForward(sideways ? -0.707f : -1.0f);
     if (keyLeft && !keyRight) avatar->moveSideways(straight ? 0.707f : 1.0f);
     if (keyRight && !keyLeft) avatar->moveSideways(straight ? -0.707f : -1.0f);
-    if (keyJump) avatar->jump(timeDelta);
-    else avatar->releaseJump();
+    if (keyJump)
+        avatar->jump(timeDelta);
+    else
+        avatar->releaseJump();
     if (fireLeftHeld) avatar->fireLeft(gameTime);
     if (fireRightHeld) avatar->fireRight(gameTime);
 
@@ -68,13 +70,15 @@ void ProcessInput() {
         mouseDX = mouseDY = 0;
     } else {
         if (avatar->alive) {
-            if (camera->mode == 1) avatar->yaw = 0;
-            else avatar->yaw += mouseDX / 100.0;
+            if (camera->mode == 1)
+                avatar->yaw = 0;
+            else
+                avatar->yaw += mouseDX / 100.0;
             avatar->addPitch(mouseDY / 200.0);
             mouseDX = mouseDY = 0;
         }
-        camera->setTarget(avatar->getPosition().x, avatar->getPosition().y,
-                          avatar->getPosition().z, avatar->yaw, avatar->pitch);
+        camera->setTarget(avatar->getPosition().x, avatar->getPosition().y, avatar->getPosition().z,
+                          avatar->yaw, avatar->pitch);
     }
 
     // The warp must not report itself as a pointer movement.

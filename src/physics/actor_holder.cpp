@@ -41,7 +41,9 @@ Mesh* LoadMesh(std::unordered_map<std::string, Mesh*>& cache, const char* path, 
 
 }  // namespace
 
-void ForgetCookedMeshes() { meshCache = MeshCache{}; }
+void ForgetCookedMeshes() {
+    meshCache = MeshCache{};
+}
 
 ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name, float density,
                                  bool concave) {
@@ -55,14 +57,12 @@ ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name
     NxConvexShapeDesc convexDesc;
     NxTriangleMeshShapeDesc meshDesc;
     if (concave) {
-        meshDesc.meshData = LoadMesh(meshCache.concave, path, [&](NxStream& s) {
-            return sdk.createTriangleMesh(s);
-        });
+        meshDesc.meshData = LoadMesh(meshCache.concave, path,
+                                     [&](NxStream& s) { return sdk.createTriangleMesh(s); });
         actorDesc.shapes.pushBack(&meshDesc);
     } else {
-        convexDesc.meshData = LoadMesh(meshCache.convex, path, [&](NxStream& s) {
-            return sdk.createConvexMesh(s);
-        });
+        convexDesc.meshData =
+            LoadMesh(meshCache.convex, path, [&](NxStream& s) { return sdk.createConvexMesh(s); });
         actorDesc.shapes.pushBack(&convexDesc);
     }
     if (density != 0.0f) {
@@ -96,7 +96,9 @@ ActorHolder::~ActorHolder() {
     if (actor != nullptr) scene->releaseActor(*actor);
 }
 
-void ActorHolder::addLocalForce(const NxVec3& force) { actor->addLocalForce(force, NX_FORCE, true); }
+void ActorHolder::addLocalForce(const NxVec3& force) {
+    actor->addLocalForce(force, NX_FORCE, true);
+}
 
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
     const int vertexCount = model->VertexCount();

@@ -14,8 +14,8 @@ public:
     static ActorHolder* createConvex(NxScene* scene, Object* owner, Model* model, const char* name,
                                      float density, int extra);
     // The same with a triangle mesh from "models\<name>.concave".
-    static ActorHolder* createConcave(NxScene* scene, Object* owner, Model* model,
-                                      const char* name, float density, int extra);
+    static ActorHolder* createConcave(NxScene* scene, Object* owner, Model* model, const char* name,
+                                      float density, int extra);
     ~ActorHolder();
     ActorHolder(const ActorHolder&) = delete;
     ActorHolder& operator=(const ActorHolder&) = delete;

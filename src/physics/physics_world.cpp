@@ -17,8 +17,8 @@ ContactReport* contactReport = nullptr;
 }  // namespace
 
 void initPhysics() {
-    physicsSDK = NxCreatePhysicsSDK(NX_PHYSICS_SDK_VERSION, nullptr, nullptr, NxPhysicsSDKDesc(),
-                                    nullptr);
+    physicsSDK =
+        NxCreatePhysicsSDK(NX_PHYSICS_SDK_VERSION, nullptr, nullptr, NxPhysicsSDKDesc(), nullptr);
     if (physicsSDK == nullptr) StopPhysics("Cannot start: NxCreatePhysicsSDK failed");
     physicsSDK->setParameter(NX_BOUNCE_THRESHOLD, -10.0f);
     physicsSDK->setParameter(NX_SKIN_WIDTH, 0.01f);
@@ -50,7 +50,8 @@ void initPhysics() {
     materialDesc.restitution = 0.0f;
     materialDesc.dynamicFriction = 0.01f;
     materialDesc.staticFriction = 0.01f;
-    physicsScene->getMaterialFromIndex(physicsScene->createMaterial(materialDesc)->getMaterialIndex());
+    physicsScene->getMaterialFromIndex(
+        physicsScene->createMaterial(materialDesc)->getMaterialIndex());
 }
 
 void releasePhysics() {

@@ -50,7 +50,9 @@ void ContactReport::onContactNotify(NxContactPair& pair, NxU32) {
     }
 }
 
-TriggerReport::TriggerReport(NxScene* scene) { scene->setUserTriggerReport(this); }
+TriggerReport::TriggerReport(NxScene* scene) {
+    scene->setUserTriggerReport(this);
+}
 
 void TriggerReport::onTrigger(NxShape& triggerShape, NxShape& otherShape, NxTriggerFlag status) {
     // Trigger shapes belong to the actors of ObjectTriggers only.

@@ -71,7 +71,8 @@ void ParseLine(const std::string& rawLine, std::vector<Section>& sections) {
     if (line.empty() || line[0] == ';') return;
     if (line[0] == '[') {
         size_t close = line.find(']');
-        std::string name = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+        std::string name =
+            line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
         sections.push_back({TrimFileSpace(CutAtNul(name)), {}});
         return;
     }
@@ -104,7 +105,7 @@ std::vector<Section> Parse(const std::string& bytes) {
 // The parsed file at `hostPath`, or null when it is missing or unreadable.
 const ParsedFile* Load(const std::string& hostPath) {
     static std::unordered_map<std::string, ParsedFile> cache;
-    struct stat info{};
+    struct stat info {};
     if (stat(hostPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
     ParsedFile& cached = cache[hostPath];
     if (cached.size == info.st_size && cached.modified.tv_sec == info.st_mtim.tv_sec &&
@@ -128,7 +129,8 @@ const ParsedFile* Load(const std::string& hostPath) {
 }
 
 // The value of a key, or null where the default applies.
-const std::string* Find(const ParsedFile& file, const std::string& section, const std::string& key) {
+const std::string* Find(const ParsedFile& file, const std::string& section,
+                        const std::string& key) {
     if (!key.empty() && key[0] == ';') return nullptr;
     for (const Section& s : file.sections) {
         if (!SameName(s.name, section)) continue;

@@ -129,7 +129,9 @@ void Avatar::loseLife() {
     AddBurst(actor->getGlobalPosition());
 }
 
-void Avatar::force(const NxVec3& f) { actor->addForce(f, NX_FORCE, true); }
+void Avatar::force(const NxVec3& f) {
+    actor->addForce(f, NX_FORCE, true);
+}
 
 void Avatar::moveForward(float factor) {
     if (!alive) return;
@@ -233,8 +235,12 @@ void Avatar::mountMatrix(float side, float m[16]) const {
     m[14] += -std::sin(yaw) * offset;
 }
 
-void Avatar::getLeftMountMatrix(float m[16]) const { mountMatrix(1.0f, m); }
-void Avatar::getRightMountMatrix(float m[16]) const { mountMatrix(-1.0f, m); }
+void Avatar::getLeftMountMatrix(float m[16]) const {
+    mountMatrix(1.0f, m);
+}
+void Avatar::getRightMountMatrix(float m[16]) const {
+    mountMatrix(-1.0f, m);
+}
 
 void Avatar::draw() {
     float m[16];
@@ -242,8 +248,8 @@ void Avatar::draw() {
     maskModel->Render(m);
     if (leftWeapon != nullptr) leftWeapon->draw(m);
     if (rightWeapon != nullptr) rightWeapon->draw(m);
-    const float marker[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
-                              respawnPoint.x, respawnPoint.y, respawnPoint.z, 1};
+    const float marker[16] = {
+        1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, respawnPoint.x, respawnPoint.y, respawnPoint.z, 1};
     respawnMarkerModel->Render(marker);
     actor->getGlobalPose().getColumnMajor44(m);
     ballModel->Render(m);

@@ -65,32 +65,31 @@ void Camera::lookAround(float heading) {
 
 void Camera::look(float t) {
     switch (mode) {
-    case 0:
-        lookAround(yaw);
-        if (frustumCulling)
-            frustum.SetCamera(eye[0], eye[1], eye[2], center[0], center[1], center[2], 0, 1, 0);
-        break;
-    case 1:
-        eye[0] = target[0];
-        eye[1] = target[1] + 5.0f;
-        eye[2] = target[2] - 10.0f;
-        center[0] = target[0];
-        center[1] = target[1];
-        center[2] = target[2] + 1.0f;
-        gluLookAt(eye[0], eye[1], eye[2], eye[0], eye[1], eye[2] + 1.0f, 0, 1, 0);
-        if (frustumCulling)
-            frustum.SetCamera(eye[0], eye[1], eye[2], eye[0], eye[1], eye[2] + 1.0f, 0, 1, 0);
-        break;
-    case 2:
-        center[0] = freePos[0] - std::sin(freeAzimuth) * kFreeLookDistance * std::sin(freePolar);
-        center[1] = freePos[1] - std::cos(freePolar) * kFreeLookDistance;
-        center[2] = freePos[2] - std::cos(freeAzimuth) * kFreeLookDistance * std::sin(freePolar);
-        gluLookAt(freePos[0], freePos[1], freePos[2], center[0], center[1], center[2], 0, 1, 0);
-        break;
-    case 3:
-        lookAround(t);
-        break;
-    default:
-        break;
+        case 0:
+            lookAround(yaw);
+            if (frustumCulling)
+                frustum.SetCamera(eye[0], eye[1], eye[2], center[0], center[1], center[2], 0, 1, 0);
+            break;
+        case 1:
+            eye[0] = target[0];
+            eye[1] = target[1] + 5.0f;
+            eye[2] = target[2] - 10.0f;
+            center[0] = target[0];
+            center[1] = target[1];
+            center[2] = target[2] + 1.0f;
+            gluLookAt(eye[0], eye[1], eye[2], eye[0], eye[1], eye[2] + 1.0f, 0, 1, 0);
+            if (frustumCulling)
+                frustum.SetCamera(eye[0], eye[1], eye[2], eye[0], eye[1], eye[2] + 1.0f, 0, 1, 0);
+            break;
+        case 2:
+            center[0] =
+                freePos[0] - std::sin(freeAzimuth) * kFreeLookDistance * std::sin(freePolar);
+            center[1] = freePos[1] - std::cos(freePolar) * kFreeLookDistance;
+            center[2] =
+                freePos[2] - std::cos(freeAzimuth) * kFreeLookDistance * std::sin(freePolar);
+            gluLookAt(freePos[0], freePos[1], freePos[2], center[0], center[1], center[2], 0, 1, 0);
+            break;
+        case 3: lookAround(t); break;
+        default: break;
     }
 }

@@ -17,7 +17,8 @@ Projectile::Projectile(NxScene* scene, const float mount[16], const Kind& kind) 
                                      1.0f, kind.extra);
     NxActor* actor = body->actor;
     if (kind.ccdSkeleton)
-        actor->getShapes()[0]->setCCDSkeleton(buildCCDSkeleton(scene, GetModelByName(kSkeletonModel)));
+        actor->getShapes()[0]->setCCDSkeleton(
+            buildCCDSkeleton(scene, GetModelByName(kSkeletonModel)));
     SetActorMatrix(actor, mount);
     if (kind.straight) {
         actor->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
@@ -38,7 +39,9 @@ Bullet::Bullet(NxScene* scene, const float mount[16])
     : Projectile(scene, mount,
                  {"bullet", "bullet_CO", "bullet_CO", 0, false, true, 0.0f, 0.0f, 0.1f, 5.0}) {}
 
-void Bullet::onContact(Object*) { lifetime = 0; }
+void Bullet::onContact(Object*) {
+    lifetime = 0;
+}
 
 Rocket::Rocket(NxScene* scene, const float mount[16])
     : Projectile(scene, mount,

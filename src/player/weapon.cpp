@@ -16,7 +16,9 @@ void Weapon::draw(const float matrix[16]) {
     if (model != nullptr) model->Render(matrix);
 }
 
-void Weapon::addAmmo(int amount) { ammo = std::min(ammo + amount / ammoDivisor, maxAmmo); }
+void Weapon::addAmmo(int amount) {
+    ammo = std::min(ammo + amount / ammoDivisor, maxAmmo);
+}
 
 bool Weapon::takeShot(double time) {
     // Strictly more than the interval: a request exactly one interval after a shot waits.

@@ -45,11 +45,15 @@ void zvLensFlare::ReloadTextures(bool bilinear, bool mipmap) {
 uint32_t zvLensFlare::countVisibleSamples() {
     bool nv = GLEW_NV_occlusion_query;
     if (query == 0) {
-        if (nv) glGenOcclusionQueriesNV(1, &query);
-        else glGenQueriesARB(1, &query);
+        if (nv)
+            glGenOcclusionQueriesNV(1, &query);
+        else
+            glGenQueriesARB(1, &query);
     }
-    if (nv) glBeginOcclusionQueryNV(query);
-    else glBeginQueryARB(GL_SAMPLES_PASSED_ARB, query);
+    if (nv)
+        glBeginOcclusionQueryNV(query);
+    else
+        glBeginQueryARB(GL_SAMPLES_PASSED_ARB, query);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDepthMask(GL_FALSE);
     glBegin(GL_POINTS);

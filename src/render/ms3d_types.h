@@ -50,7 +50,7 @@ struct ms3d_material_t {
     float shininess;  // 0 to 128
     float transparency;
     uint8_t mode;
-    char texture[128];   // as a rule a relative path such as "..\textures\name.jpg"
+    char texture[128];  // as a rule a relative path such as "..\textures\name.jpg"
     char alphamap[128];
 };
 

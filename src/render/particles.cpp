@@ -83,8 +83,8 @@ void ParticleSystem::AddParticle(float x, float y, float z, float vx, float vy, 
                                  float damping, float sizeX, float sizeY, float growthX,
                                  float growthY, int type, int spare, float life) {
     if (life <= 0 || numParticles == kMaxParticles) return;
-    particles[numParticles++] = {{x, y, z}, {vx, vy, vz}, damping, {sizeX, sizeY},
-                                 {growthX, growthY}, type, spare, life};
+    particles[numParticles++] = {{x, y, z},          {vx, vy, vz}, damping, {sizeX, sizeY},
+                                 {growthX, growthY}, type,         spare,   life};
 }
 
 void ParticleSystem::Update(float dt) {

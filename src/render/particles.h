@@ -24,8 +24,8 @@ struct Particle {
     float size[2];      // the first is the sprite's edge length
     float growth[2];    // added to the size per second
     int type;
-    int spare;          // stored, never read
-    float life;         // seconds left; -10 marks an empty slot
+    int spare;   // stored, never read
+    float life;  // seconds left; -10 marks an empty slot
 };
 
 class ParticleSystem {

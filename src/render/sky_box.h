@@ -7,8 +7,8 @@
 
 class SkyBox {
 public:
-    // Loads the six faces "z+.bmp", "z-.bmp", "x-.bmp", "x+.bmp", "y+.bmp", "y-.bmp" from the folder
-    // prefix, which ends in a backslash.
+    // Loads the six faces "z+.bmp", "z-.bmp", "x-.bmp", "x+.bmp", "y+.bmp", "y-.bmp" from the
+    // folder prefix, which ends in a backslash.
     SkyBox(float edgeLength, const char* folderPrefix);
     void Draw(float x, float y, float z);
     void ReloadTextures(const char* folderPrefix, bool bilinear, bool mipmap);

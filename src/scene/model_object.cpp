@@ -16,7 +16,9 @@ Model* GetModelByName(const char* name) {
     return GetModel(paths.insert(path).first->c_str());
 }
 
-ModelObject::ModelObject() { type = OBJECT_TYPE_MODEL; }
+ModelObject::ModelObject() {
+    type = OBJECT_TYPE_MODEL;
+}
 
 void ModelObject::draw() {
     float m[16];
@@ -28,7 +30,9 @@ void ModelObject::setPose(const NxVec3& position, const NxVec3& angles) {
     SetActorPose(body->actor, position, angles);
 }
 
-void ModelObject::setMatrix(const float m[16]) { SetActorMatrix(body->actor, m); }
+void ModelObject::setMatrix(const float m[16]) {
+    SetActorMatrix(body->actor, m);
+}
 
 float* ModelObject::getMatrix() {
     float* m = new float[16];
@@ -41,7 +45,9 @@ void ModelObject::release() {
     onRelease();
 }
 
-NxVec3 ModelObject::getPosition() { return body->actor->getGlobalPosition(); }
+NxVec3 ModelObject::getPosition() {
+    return body->actor->getGlobalPosition();
+}
 
 void ModelObject::onRelease() {}
 

@@ -18,14 +18,18 @@ void Trigger::setPose(const NxVec3& position, const NxVec3& angles) {
     SetActorPose(body->actor, position, angles);
 }
 
-void Trigger::setMatrix(const float m[16]) { SetActorMatrix(body->actor, m); }
+void Trigger::setMatrix(const float m[16]) {
+    SetActorMatrix(body->actor, m);
+}
 
 void Trigger::release() {
     delete body;
     body = nullptr;
 }
 
-NxVec3 Trigger::getPosition() { return body->actor->getGlobalPosition(); }
+NxVec3 Trigger::getPosition() {
+    return body->actor->getGlobalPosition();
+}
 
 ObjectTrigger::ObjectTrigger(TriggerModelObject* owner_, const char* name, NxScene* scene)
     : Trigger(name, scene, NX_TRIGGER_ON_ENTER | NX_TRIGGER_ON_LEAVE), owner(owner_) {}

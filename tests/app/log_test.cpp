@@ -12,7 +12,7 @@ TEST(Log, OpenWriteClose) {
     LogOpen(first.c_str());
     LogLine("Load Game Settings");
     EXPECT_EQ(ReadFile(first), "Load Game Settings\n");  // flushed at once
-    LogOpen(second.c_str());                              // keeps the first file
+    LogOpen(second.c_str());                             // keeps the first file
     LogLine("Exiting");
     LogClose();
     LogLine("after close");

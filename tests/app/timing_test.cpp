@@ -10,7 +10,9 @@
 namespace {
 
 int64_t counter = 0;
-int64_t Counter() { return counter; }
+int64_t Counter() {
+    return counter;
+}
 
 struct CountingAnimation : AnimationObject {
     void animate(double dt) override {

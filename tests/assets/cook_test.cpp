@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -114,7 +114,8 @@ TEST(Cook, RealFilesAndHostileBytesNeverCrashIt) {
     }
     if (fs::exists(corpus)) {
         EXPECT_EQ(Cook("info '" + dir.path() + "/assimp_assimp_wuson_damaged.ms3d'").exitCode, 1);
-        Json dwarf = ParseJson(Cook("info '" + dir.path() + "/relfos_terra-engine_dwarf.ms3d'").output);
+        Json dwarf =
+            ParseJson(Cook("info '" + dir.path() + "/relfos_terra-engine_dwarf.ms3d'").output);
         EXPECT_EQ(dwarf["joints"].number, 35);
         EXPECT_EQ(dwarf["trailingBytes"].number, 12642);  // later MilkShape revisions' extra data
     }

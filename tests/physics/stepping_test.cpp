@@ -76,10 +76,11 @@ TEST(Stepping, FrameRateIndependentForces) {
         EXPECT_NEAR(result.launchSpeed / reference.launchSpeed, 1.0f, 0.05f) << fps;
         // A held force acts for the time it is held, its first frame included.
         EXPECT_NEAR(result.boostSpeed / reference.boostSpeed, 1.0f, 0.01f) << fps;
-        std::printf("[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f), "
-                    "boost %.3f (60: %.3f)\n",
-                    fps, result.heldSpeed, reference.heldSpeed, result.launchSpeed,
-                    reference.launchSpeed, result.boostSpeed, reference.boostSpeed);
+        std::printf(
+            "[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f), "
+            "boost %.3f (60: %.3f)\n",
+            fps, result.heldSpeed, reference.heldSpeed, result.launchSpeed, reference.launchSpeed,
+            result.boostSpeed, reference.boostSpeed);
     }
 }
 

@@ -14,7 +14,8 @@ TEST(GamePath, MapsSeparatorsAndMatchesCase) {
     // An exact name wins over case matches, and a missing file keeps the mapped name.
     dir.write("models/box.ms3d", "a");
     dir.write("models/BOX.ms3d", "b");
-    EXPECT_EQ(GamePath((dir.path() + "\\models\\BOX.ms3d").c_str()), dir.path() + "/models/BOX.ms3d");
+    EXPECT_EQ(GamePath((dir.path() + "\\models\\BOX.ms3d").c_str()),
+              dir.path() + "/models/BOX.ms3d");
     EXPECT_EQ(GamePath((dir.path() + "\\nope\\x.ms3d").c_str()), dir.path() + "/nope/x.ms3d");
     EXPECT_EQ(GamePath(""), "");
 }
@@ -30,7 +31,9 @@ TEST(GamePath, TextModeReadsCrLfAsLf) {
 
 namespace {
 int64_t fakeCount = 0;
-int64_t FakeCounter() { return fakeCount; }
+int64_t FakeCounter() {
+    return fakeCount;
+}
 }  // namespace
 
 TEST(PerformanceCounter, SubstituteClockAndRestore) {

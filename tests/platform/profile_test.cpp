@@ -12,8 +12,8 @@ namespace {
 class ProfileTest : public ::testing::Test {
 protected:
     // Writes the INI text and reads one key with the default "DEF" into a 256-byte buffer.
-    std::string Get(const std::string& ini, const char* section, const char* key,
-                    DWORD size = 256, DWORD* returned = nullptr) {
+    std::string Get(const std::string& ini, const char* section, const char* key, DWORD size = 256,
+                    DWORD* returned = nullptr) {
         std::string file = dir.write("t" + std::to_string(serial++) + ".ini", ini);
         char buffer[1024];
         std::fill(std::begin(buffer), std::end(buffer), '#');
@@ -26,19 +26,19 @@ protected:
 };
 
 TEST_F(ProfileTest, Sections) {
-    EXPECT_EQ(Get("[a]b]\nk=1\n", "a", "k"), "1");               // name runs to the first ]
-    EXPECT_EQ(Get("[s3]x=3\n", "s3", "x"), "DEF");                // text after ] is ignored
-    EXPECT_EQ(Get("[open\nk=2\n", "open", "k"), "2");             // no ] at all
-    EXPECT_EQ(Get("[  spaced  ]\nk=3\n", "spaced", "k"), "3");    // name trimmed
-    EXPECT_EQ(Get("s]\nk=1\n", "s", "k"), "DEF");                 // must start with [
+    EXPECT_EQ(Get("[a]b]\nk=1\n", "a", "k"), "1");              // name runs to the first ]
+    EXPECT_EQ(Get("[s3]x=3\n", "s3", "x"), "DEF");              // text after ] is ignored
+    EXPECT_EQ(Get("[open\nk=2\n", "open", "k"), "2");           // no ] at all
+    EXPECT_EQ(Get("[  spaced  ]\nk=3\n", "spaced", "k"), "3");  // name trimmed
+    EXPECT_EQ(Get("s]\nk=1\n", "s", "k"), "DEF");               // must start with [
     EXPECT_EQ(Get("[x]\n;[t]\nk=1\n", "t", "k"), "DEF");
     EXPECT_EQ(Get("[x]\n#[u]\nk=1\n", "u", "k"), "DEF");
-    EXPECT_EQ(Get("k=0\n[x]\n", "", "k"), "DEF");                 // before the first header
-    EXPECT_EQ(Get("[]\nk=4\n", "", "k"), "4");                    // the empty section name
-    EXPECT_EQ(Get("[d]\nk=1\n[D]\nk=2\nj=3\n", "d", "j"), "DEF"); // only the first occurrence
+    EXPECT_EQ(Get("k=0\n[x]\n", "", "k"), "DEF");                  // before the first header
+    EXPECT_EQ(Get("[]\nk=4\n", "", "k"), "4");                     // the empty section name
+    EXPECT_EQ(Get("[d]\nk=1\n[D]\nk=2\nj=3\n", "d", "j"), "DEF");  // only the first occurrence
     EXPECT_EQ(Get("[particle types]\nk=5\n", "particle  types", "k"), "DEF");
-    EXPECT_EQ(Get("[a;=\"q\"]\nk=6\n", "a;=\"q\"", "k"), "6");    // literal characters
-    EXPECT_EQ(Get("\xEF\xBB\xBF[bom]\nk=1\n", "bom", "k"), "DEF"); // a BOM is text of line 1
+    EXPECT_EQ(Get("[a;=\"q\"]\nk=6\n", "a;=\"q\"", "k"), "6");      // literal characters
+    EXPECT_EQ(Get("\xEF\xBB\xBF[bom]\nk=1\n", "bom", "k"), "DEF");  // a BOM is text of line 1
 }
 
 TEST_F(ProfileTest, KeysAndValues) {
@@ -50,7 +50,7 @@ TEST_F(ProfileTest, KeysAndValues) {
     EXPECT_EQ(Get("[s]\nempty=\n", "s", "empty", 256, &n), "");
     EXPECT_EQ(n, 0u);
     EXPECT_EQ(Get("[s]\nblank=   \n", "s", "blank"), "");
-    EXPECT_EQ(Get("[s]\nk=1\nk=2\n", "s", "k"), "1");                    // first wins
+    EXPECT_EQ(Get("[s]\nk=1\nk=2\n", "s", "k"), "1");  // first wins
     EXPECT_EQ(Get("[s]\n  K  =1\n", "s", "k"), "1");
     EXPECT_EQ(Get("[s]\nhi=\xE4\xF6\xFC\xA0\n", "s", "hi"), "\xE4\xF6\xFC\xA0");  // bytes kept
     EXPECT_EQ(Get(std::string("[s]\nk=ab\0cd\n", 12), "s", "k"), "ab");  // NUL ends the value
@@ -60,7 +60,7 @@ TEST_F(ProfileTest, KeysAndValues) {
 
 TEST_F(ProfileTest, CommentsAndLineEnds) {
     EXPECT_EQ(Get("[s]\n  ;k=1\n", "s", ";k"), "DEF");
-    EXPECT_EQ(Get("[s]\n#a=1\n", "s", "#a"), "1");         // # is not a comment
+    EXPECT_EQ(Get("[s]\n#a=1\n", "s", "#a"), "1");  // # is not a comment
     EXPECT_EQ(Get("[s]\na=1 ; note\n", "s", "a"), "1 ; note");
     EXPECT_EQ(Get("[s]\r\na=1\r\nb=2", "s", "b"), "2");
     EXPECT_EQ(Get("[s]\ra=1\rb=2\r", "s", "a"), "1");
@@ -108,7 +108,8 @@ TEST_F(ProfileTest, LookupAndDefaults) {
 
 TEST_F(ProfileTest, MissingFilesAndPaths) {
     char buffer[16];
-    DWORD n = GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, "/nonexistent/x.ini");
+    DWORD n =
+        GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, "/nonexistent/x.ini");
     EXPECT_STREQ(buffer, "none");
     EXPECT_EQ(n, 4u);
     std::string empty = dir.write("empty.ini", "");

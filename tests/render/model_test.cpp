@@ -9,11 +9,11 @@
 #include "app/globals.h"
 #include "app/shaders.h"
 #include "draw_call_log.h"
-#include "support/image_files.h"
 #include "ms3d_builder.h"
-#include "support/offscreen.h"
 #include "render/frustum.h"
 #include "render/vbo.h"
+#include "support/image_files.h"
+#include "support/offscreen.h"
 #include "support/temp_dir.h"
 
 namespace {

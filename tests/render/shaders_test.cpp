@@ -7,10 +7,10 @@
 #include <unistd.h>
 
 #include "app/globals.h"
-#include "support/image_files.h"
 #include "ms3d_builder.h"
-#include "support/offscreen.h"
 #include "render/model.h"
+#include "support/image_files.h"
+#include "support/offscreen.h"
 #include "support/temp_dir.h"
 
 namespace {

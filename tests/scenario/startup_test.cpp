@@ -59,7 +59,8 @@ TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {
     stage.write("data/game.ini", "[game]\nwinResY=768\nwinLeft=0\nwinTop=0\nfullscreen=0\n");
     RunResult r = stage.run("--frames 1");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("data\\game.ini has no key \"winResX\""), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("data\\game.ini has no key \"winResX\""), std::string::npos)
+        << r.output;
     EXPECT_EQ(r.output.find("GLEW"), std::string::npos);
     EXPECT_NE(stage.log().find("winResX"), std::string::npos);
     EXPECT_EQ(stage.log().find("Initialize GLUT"), std::string::npos);

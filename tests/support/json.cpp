@@ -17,7 +17,10 @@ public:
             v.kind = Json::Object;
             ++i_;
             skip();
-            if (at('}')) { ++i_; return v; }
+            if (at('}')) {
+                ++i_;
+                return v;
+            }
             do {
                 skip();
                 std::string key = string();
@@ -31,7 +34,10 @@ public:
             v.kind = Json::Array;
             ++i_;
             skip();
-            if (at(']')) { ++i_; return v; }
+            if (at(']')) {
+                ++i_;
+                return v;
+            }
             do v.items.push_back(value());
             while (take(','));
             expect(']');
@@ -48,23 +54,34 @@ public:
             char* end = nullptr;
             v.kind = Json::Number;
             v.number = std::strtod(s_.c_str() + i_, &end);
-            if (end == s_.c_str() + i_) throw std::runtime_error("bad JSON at " + std::to_string(i_));
+            if (end == s_.c_str() + i_)
+                throw std::runtime_error("bad JSON at " + std::to_string(i_));
             i_ = end - s_.c_str();
         }
         skip();
         return v;
     }
-    bool done() { skip(); return i_ >= s_.size(); }
+    bool done() {
+        skip();
+        return i_ >= s_.size();
+    }
 
 private:
     bool at(char c) const { return i_ < s_.size() && s_[i_] == c; }
-    bool take(char c) { skip(); if (!at(c)) return false; ++i_; return true; }
+    bool take(char c) {
+        skip();
+        if (!at(c)) return false;
+        ++i_;
+        return true;
+    }
     void expect(char c) {
         skip();
         if (!at(c)) throw std::runtime_error(std::string("expected ") + c);
         ++i_;
     }
-    void skip() { while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_; }
+    void skip() {
+        while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
+    }
     std::string string() {
         expect('"');
         std::string out;

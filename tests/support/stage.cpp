@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 Stage::Stage() {
     fs::path stage = ZORVAN_STAGE_DIR;
     for (const char* linked : {"models", "textures"})
-        if (fs::exists(stage / linked)) fs::create_directory_symlink(stage / linked, fs::path(path()) / linked);
+        if (fs::exists(stage / linked))
+            fs::create_directory_symlink(stage / linked, fs::path(path()) / linked);
     fs::copy(stage / "data", fs::path(path()) / "data", fs::copy_options::recursive);
 }
 
@@ -26,8 +27,8 @@ void Stage::useSmallWindow() const {
 }
 
 RunResult Stage::run(const std::string& arguments) const {
-    std::string command = "cd '" + path() + "' && '" + ZORVAN_STAGE_DIR "/zorvan-run' " +
-                          arguments + " 2>&1";
+    std::string command =
+        "cd '" + path() + "' && '" + ZORVAN_STAGE_DIR "/zorvan-run' " + arguments + " 2>&1";
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return result;

@@ -41,14 +41,15 @@ TEST(Level, TheShippedLevelLoadsInOrderAndExitsCleanly) {
     stage.write("s.txt", "1 quit\n");
     RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(r.output, {"initialized contact reports\n", "materialIndex 1: 1\n",
-                             "Status: Using GLEW", "NumModels 41\n", "InitModel level_ground_126x200\n",
-                             "InitModel level_hollow_sphere\n", "InitModel level_platform_4x4x2\n",
-                             "NumEnemies: 0\n", "NumRings: 0\n", "NumDoors: 0\n"});
-    ExpectInOrder(stage.log(), {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
-                                "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n",
-                                "InitLight\n", "Initialize Sprites\n", "InitCamera\n",
-                                "UnloadModels\n", "Exiting\n"});
+    ExpectInOrder(
+        r.output,
+        {"initialized contact reports\n", "materialIndex 1: 1\n", "Status: Using GLEW",
+         "NumModels 41\n", "InitModel level_ground_126x200\n", "InitModel level_hollow_sphere\n",
+         "InitModel level_platform_4x4x2\n", "NumEnemies: 0\n", "NumRings: 0\n", "NumDoors: 0\n"});
+    ExpectInOrder(stage.log(),
+                  {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
+                   "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n", "InitLight\n",
+                   "Initialize Sprites\n", "InitCamera\n", "UnloadModels\n", "Exiting\n"});
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
     EXPECT_EQ(trace[0]["counts"]["objects"].number, 42);  // the level's models and the box
@@ -80,7 +81,8 @@ TEST(Level, BrokenLevelFilesStopTheGameNamingTheProblem) {
     stage.write("data/level1.ini", "[level]\nnumModels=-3\nnumEnemies=0\nnumRings=0\nnumDoors=0\n");
     RunResult r = stage.run("--frames 1");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("\"numModels\" in section [level] is -3"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("\"numModels\" in section [level] is -3"), std::string::npos)
+        << r.output;
     EXPECT_EQ(r.output.find("GLEW"), std::string::npos);  // before the window opens
 
     stage.write("data/level1.ini", "[level]\nnumModels=0\nnumEnemies=0\nnumDoors=0\n");
@@ -118,8 +120,8 @@ TEST(Level, F4AndF5ReloadEveryTextureOfTheWorld) {
     RunResult r = stage.run("--dt 1/60 --script s.txt");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     size_t reloads = 0;
-    for (size_t at = 0; (at = r.output.find("Lade Texturen...           Fertig!\n", at)) !=
-                        std::string::npos;
+    for (size_t at = 0;
+         (at = r.output.find("Lade Texturen...           Fertig!\n", at)) != std::string::npos;
          ++at)
         ++reloads;
     EXPECT_EQ(reloads, 3u);

@@ -126,7 +126,8 @@ TEST_F(ReportsTest, TriggerEventsReachTheOwnerEnterBeforeLeave) {
     Recorder ball("ball", OBJECT_TYPE_AVATAR);
     NxShape* other = ActorOf(&ball)->getShapes()[0];
     NxShape* volume = trigger.body->actor->getShapes()[0];
-    triggerReport.onTrigger(*volume, *other, NxTriggerFlag(NX_TRIGGER_ON_ENTER | NX_TRIGGER_ON_LEAVE));
+    triggerReport.onTrigger(*volume, *other,
+                            NxTriggerFlag(NX_TRIGGER_ON_ENTER | NX_TRIGGER_ON_LEAVE));
     triggerReport.onTrigger(*volume, *other, NxTriggerFlag(NX_TRIGGER_ON_STAY));
     triggerReport.onTrigger(*volume, *other, NxTriggerFlag(NX_TRIGGER_ON_LEAVE));
     EXPECT_EQ(events, (std::vector<std::string>{"enter ball", "leave ball", "leave ball"}));

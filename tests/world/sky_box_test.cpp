@@ -19,9 +19,10 @@ struct Face {
 
 TEST(SkyBox, EachFaceShowsItsFileAroundTheEye) {
     TempDir dir;
-    const Face faces[] = {{"z+.bmp", {0, 1, 0}, {255, 0, 0}},   {"z-.bmp", {0, -1, 0}, {0, 255, 0}},
-                          {"x-.bmp", {1, 0, 0}, {0, 0, 255}},   {"x+.bmp", {-1, 0, 0}, {255, 255, 0}},
-                          {"y+.bmp", {0, 0, 1}, {0, 255, 255}}, {"y-.bmp", {0, 0, -1}, {255, 0, 255}}};
+    const Face faces[] = {
+        {"z+.bmp", {0, 1, 0}, {255, 0, 0}},   {"z-.bmp", {0, -1, 0}, {0, 255, 0}},
+        {"x-.bmp", {1, 0, 0}, {0, 0, 255}},   {"x+.bmp", {-1, 0, 0}, {255, 255, 0}},
+        {"y+.bmp", {0, 0, 1}, {0, 255, 255}}, {"y-.bmp", {0, 0, -1}, {255, 0, 255}}};
     for (const Face& f : faces)
         WriteSolidImage(dir.path() + "/sky/" + f.file, 8, 8, f.colour[0], f.colour[1], f.colour[2]);
     WorkingDirectory inside(dir.path());

@@ -45,11 +45,11 @@ void Minigun(Mesh& mesh) {
     for (int i = 0; i < 6; ++i) {
         float a = 2 * kPi * i / 6;
         Vec3 at{0.02f * std::cos(a), 0.02f * std::sin(a), 0};
-        AddFrustum(mesh, kLeftMount * Transform::At(at) * kAlongZ, 0.008f, 0.008f, 0.0f, 0.15f,
-                   8);
+        AddFrustum(mesh, kLeftMount * Transform::At(at) * kAlongZ, 0.008f, 0.008f, 0.0f, 0.15f, 8);
     }
     AddFrustum(mesh, kLeftMount * kAlongZ, 0.034f, 0.034f, 0.1f, 0.115f, 16);
-    AddFrustum(mesh, kLeftMount * Transform::At({0, -0.045f, -0.05f}) * Transform::RotateZ(-kPi / 2),
+    AddFrustum(mesh,
+               kLeftMount * Transform::At({0, -0.045f, -0.05f}) * Transform::RotateZ(-kPi / 2),
                0.028f, 0.028f, -0.025f, 0.025f, 16);
 }
 

@@ -54,7 +54,8 @@ bool CookModel(const std::string& ms3dPath, std::string& error) {
         return false;
     }
     std::string base = ms3dPath;
-    if (base.size() > 5 && base.compare(base.size() - 5, 5, ".ms3d") == 0) base.resize(base.size() - 5);
+    if (base.size() > 5 && base.compare(base.size() - 5, 5, ".ms3d") == 0)
+        base.resize(base.size() - 5);
 
     NxInitCooking();
     bool convexCooked, concaveCooked;
@@ -68,7 +69,8 @@ bool CookModel(const std::string& ms3dPath, std::string& error) {
     }
     NxCloseCooking();
     if (!convexCooked || !concaveCooked) {
-        error = ms3dPath + ": " + (convexCooked ? "no triangles to cook" : "the vertices enclose no volume");
+        error = ms3dPath + ": " +
+                (convexCooked ? "no triangles to cook" : "the vertices enclose no volume");
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
 #include "cook/preview.h"
 
-#include <GL/glew.h>
+#include <GL/glew.h>  // before any other GL header
 #include <GL/freeglut.h>
 #include <IL/il.h>
 
@@ -68,8 +68,8 @@ void DrawCell(Model* model, const std::string& label, int column, int row, int r
     float distance = r / std::sin(17.5f * 3.14159f / 180) * 1.05f;
     const float* c = model->centre;
     const float view[3] = {0.55f, 0.45f, 0.70f};  // from the front (+Z), the left and above
-    gluLookAt(c[0] + view[0] * distance, c[1] + view[1] * distance, c[2] + view[2] * distance,
-              c[0], c[1], c[2], 0, 1, 0);
+    gluLookAt(c[0] + view[0] * distance, c[1] + view[1] * distance, c[2] + view[2] * distance, c[0],
+              c[1], c[2], 0, 1, 0);
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     glEnable(GL_LIGHTING);
     model->Render(identity);
@@ -84,12 +84,14 @@ void DrawCell(Model* model, const std::string& label, int column, int row, int r
     glLoadIdentity();
     glColor3f(1, 1, 1);
     glRasterPos2i(6, 8);
-    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(label.c_str()));
+    glutBitmapString(GLUT_BITMAP_HELVETICA_12,
+                     reinterpret_cast<const unsigned char*>(label.c_str()));
 }
 
 }  // namespace
 
-bool RenderPreview(const std::string& png, const std::vector<std::string>& models, std::string& error) {
+bool RenderPreview(const std::string& png, const std::vector<std::string>& models,
+                   std::string& error) {
     if (models.empty()) {
         error = "preview needs at least one model";
         return false;

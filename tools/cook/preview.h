@@ -5,4 +5,5 @@
 #include <string>
 #include <vector>
 
-bool RenderPreview(const std::string& png, const std::vector<std::string>& models, std::string& error);
+bool RenderPreview(const std::string& png, const std::vector<std::string>& models,
+                   std::string& error);

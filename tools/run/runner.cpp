@@ -102,18 +102,20 @@ std::vector<ScriptStep> LoadScript(const std::string& file) {
 
 // The fixed clock: the runner moves it on by one step before every game step.
 int64_t fixedCount = 0;
-int64_t FixedCounter() { return fixedCount; }
+int64_t FixedCounter() {
+    return fixedCount;
+}
 
 bool Apply(const ScriptStep& step, std::multimap<int, std::string>& shots, int frame) {
     switch (step.action) {
-    case ScriptAction::KeyDown: Keyboard(step.key, 0, 0); break;
-    case ScriptAction::KeyUp: KeyboardUp(step.key, 0, 0); break;
-    case ScriptAction::FunctionKey: SpecialKeys(step.number, 0, 0); break;
-    case ScriptAction::Press: MouseButton(step.number, GLUT_DOWN, 0, 0); break;
-    case ScriptAction::Release: MouseButton(step.number, GLUT_UP, 0, 0); break;
-    case ScriptAction::Move: MouseMotion(step.x, step.y); break;
-    case ScriptAction::Shot: shots.emplace(frame, step.file); break;
-    case ScriptAction::Quit: return false;
+        case ScriptAction::KeyDown: Keyboard(step.key, 0, 0); break;
+        case ScriptAction::KeyUp: KeyboardUp(step.key, 0, 0); break;
+        case ScriptAction::FunctionKey: SpecialKeys(step.number, 0, 0); break;
+        case ScriptAction::Press: MouseButton(step.number, GLUT_DOWN, 0, 0); break;
+        case ScriptAction::Release: MouseButton(step.number, GLUT_UP, 0, 0); break;
+        case ScriptAction::Move: MouseMotion(step.x, step.y); break;
+        case ScriptAction::Shot: shots.emplace(frame, step.file); break;
+        case ScriptAction::Quit: return false;
     }
     return true;
 }
@@ -143,9 +145,10 @@ int main(int argc, char** argv) {
     char* gameArgv[] = {argv[0], nullptr};
     auto startUp = std::chrono::steady_clock::now();
     GameStart(1, gameArgv);
-    std::fprintf(stderr, "zorvan-run: start-up took %.0f ms\n",
-                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startUp)
-                     .count());
+    std::fprintf(
+        stderr, "zorvan-run: start-up took %.0f ms\n",
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startUp)
+            .count());
     glutDisplayFunc(NoDisplay);
 
     size_t next = 0;

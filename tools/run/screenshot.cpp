@@ -1,7 +1,7 @@
 #include "run/screenshot.h"
 
-#include <GL/gl.h>
 #include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <vector>
 

@@ -18,17 +18,24 @@ bool ToInt(const std::string& word, int& value) {
 }
 
 bool ToKey(const std::string& word, unsigned char& key) {
-    if (word == "space") key = ' ';
-    else if (word == "esc") key = 27;
-    else if (word.size() == 1) key = static_cast<unsigned char>(word[0]);
-    else return false;
+    if (word == "space")
+        key = ' ';
+    else if (word == "esc")
+        key = 27;
+    else if (word.size() == 1)
+        key = static_cast<unsigned char>(word[0]);
+    else
+        return false;
     return true;
 }
 
 bool ToButton(const std::string& word, int& button) {
-    if (word == "left") button = 0;  // GLUT_LEFT_BUTTON
-    else if (word == "right") button = 2;  // GLUT_RIGHT_BUTTON
-    else return false;
+    if (word == "left")
+        button = 0;  // GLUT_LEFT_BUTTON
+    else if (word == "right")
+        button = 2;  // GLUT_RIGHT_BUTTON
+    else
+        return false;
     return true;
 }
 

@@ -1,14 +1,14 @@
 #include "run/trace.h"
 
 #include "app/globals.h"
+#include "common/json_writer.h"
+#include "physics/actor_holder.h"
 #include "player/avatar.h"
 #include "player/camera.h"
-#include "physics/actor_holder.h"
 #include "player/projectile.h"
 #include "player/weapon.h"
 #include "render/lens_flare.h"
 #include "render/particles.h"
-#include "common/json_writer.h"
 
 namespace {
 
