@@ -12,12 +12,13 @@
 
 namespace {
 
-// Cooked meshes are read once per file and shared by every actor built from it: projectiles are
-// built many times a second, and the SDK keeps its meshes until the world is released.
+// Cooked meshes are read once per file, and CCD skeletons built once per model, and shared by
+// every actor built from them: projectiles are built many times a second, and the SDK keeps its
+// meshes and skeletons until the world is released.
 struct MeshCache {
-    NxPhysicsSDK* sdk = nullptr;
     std::unordered_map<std::string, NxConvexMesh*> convex;
     std::unordered_map<std::string, NxTriangleMesh*> concave;
+    std::unordered_map<Model*, NxCCDSkeleton*> skeletons;
 };
 MeshCache meshCache;
 
@@ -48,7 +49,6 @@ void ForgetCookedMeshes() {
 ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name, float density,
                                  bool concave) {
     NxPhysicsSDK& sdk = scene->getPhysicsSDK();
-    if (meshCache.sdk != &sdk) meshCache = MeshCache{&sdk, {}, {}};
 
     char path[512];
     std::snprintf(path, sizeof path, concave ? "models\\%s.concave" : "models\\%s.convex", name);
@@ -101,6 +101,8 @@ void ActorHolder::addLocalForce(const NxVec3& force) {
 }
 
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
+    NxCCDSkeleton*& skeleton = meshCache.skeletons[model];
+    if (skeleton != nullptr) return skeleton;
     const int vertexCount = model->VertexCount();
     std::vector<NxVec3> points(vertexCount);
     for (int i = 0; i < vertexCount; ++i) {
@@ -124,5 +126,6 @@ NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
     mesh.points = points.data();
     mesh.triangles = indices.data();
     mesh.flags |= NX_MF_FLIPNORMALS;
-    return scene->getPhysicsSDK().createCCDSkeleton(mesh);
+    skeleton = scene->getPhysicsSDK().createCCDSkeleton(mesh);
+    return skeleton;
 }

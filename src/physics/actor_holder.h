@@ -31,9 +31,10 @@ private:
                                bool concave);
 };
 
-// Forgets the cooked meshes read so far. The physics world calls it when it releases the SDK,
-// which frees them; a later SDK may well be allocated at the same address.
+// Forgets the cooked meshes and CCD skeletons made so far. The physics world calls it when it
+// releases the SDK, which frees them.
 void ForgetCookedMeshes();
 
-// A CCD skeleton from all vertices and triangles of a model of the model store.
+// A CCD skeleton from all vertices and triangles of a model of the model store, built once per
+// model and shared.
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model);

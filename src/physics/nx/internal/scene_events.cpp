@@ -19,6 +19,16 @@ bool IsTrigger(const NxShape* shape) {
     return shape->getFlag(NX_TRIGGER_ENABLE);
 }
 
+void QueueTriggerEvent(std::vector<QueuedEvent>& queue, NxShape* trigger, NxShape* other,
+                       NxTriggerFlag status) {
+    QueuedEvent& event = queue.emplace_back();
+    event.isContact = false;
+    event.cancelled = false;
+    event.triggerShape = trigger;
+    event.otherShape = other;
+    event.status = status;
+}
+
 }  // namespace
 
 void EventScanner::scan(btCollisionDispatcher& dispatcher, std::uint64_t step,
@@ -42,13 +52,8 @@ void EventScanner::scan(btCollisionDispatcher& dispatcher, std::uint64_t step,
     }
     contacts_.expire(step, [](NxShape*, NxShape*) {});
     triggers_.expire(step, [&queue](NxShape* trigger, NxShape* other) {
-        if (!trigger->getFlag(NX_TRIGGER_ON_LEAVE)) return;
-        QueuedEvent& event = queue.emplace_back();
-        event.isContact = false;
-        event.cancelled = false;
-        event.triggerShape = trigger;
-        event.otherShape = other;
-        event.status = NX_TRIGGER_FLAG_LEAVE;
+        if (trigger->getFlag(NX_TRIGGER_ON_LEAVE))
+            QueueTriggerEvent(queue, trigger, other, NX_TRIGGER_FLAG_LEAVE);
     });
 }
 
@@ -65,13 +70,8 @@ void EventScanner::scanTrigger(const btPersistentManifold& manifold, bool firstI
     NxShape* otherShape = ShapeOf(other);
     std::uint64_t key = PairTracker::key(SerialOf(trigger), SerialOf(other));
     if (!triggers_.touch(key, step, triggerShape, otherShape)) return;
-    if (!triggerShape->getFlag(NX_TRIGGER_ON_ENTER)) return;
-    QueuedEvent& event = queue.emplace_back();
-    event.isContact = false;
-    event.cancelled = false;
-    event.triggerShape = triggerShape;
-    event.otherShape = otherShape;
-    event.status = NX_TRIGGER_FLAG_ENTER;
+    if (triggerShape->getFlag(NX_TRIGGER_ON_ENTER))
+        QueueTriggerEvent(queue, triggerShape, otherShape, NX_TRIGGER_FLAG_ENTER);
 }
 
 void EventScanner::scanContact(const btPersistentManifold& manifold, std::uint64_t step,
