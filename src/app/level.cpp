@@ -7,6 +7,10 @@
 #include "app/removal.h"
 #include "app/settings.h"
 #include "app/stop.h"
+#include "enemies/cube_cannon.h"
+#include "enemies/cube_fly.h"
+#include "enemies/cube_jumping_block.h"
+#include "enemies/cube_moving_bomb.h"
 #include "physics/physics_world.h"
 #include "player/avatar.h"
 #include "render/lens_flare.h"
@@ -54,7 +58,19 @@ void LoadLevelModels() {
     }
 }
 
-// The enemies of the level file. Entries of a kind this build has no class for are skipped.
+// The enemy of a kind that the level file names, or null for a kind without a class.
+zvEnemy* NewEnemy(int32_t kind) {
+    switch (kind) {
+        case 0: return new CubeCannon(physicsScene);
+        case 1: return new CubeMovingBomb(physicsScene);
+        case 2: return new CubeFly(physicsScene);
+        case 3: return new CubeJumpingBlock(physicsScene);
+        default: return nullptr;
+    }
+}
+
+// The enemies of the level file, in both lists in file order. Entries of an unknown kind are
+// skipped.
 void LoadEnemies() {
     int32_t count = ReadInt(kLevelFile, "level", "numEnemies");
     std::printf("NumEnemies: %i\n", count);
@@ -63,8 +79,15 @@ void LoadEnemies() {
         std::snprintf(key, sizeof key, "kind%i", i);
         int32_t kind = ReadInt(kLevelFile, "enemies", key);
         std::snprintf(key, sizeof key, "matrix%i", i);
-        delete[] ReadMatrix(kLevelFile, "enemies", key);
-        std::printf("Enemy %i has kind %i, which is not known: skipped\n", i, kind);
+        float* matrix = ReadMatrix(kLevelFile, "enemies", key);
+        if (zvEnemy* enemy = NewEnemy(kind)) {
+            enemy->setMatrix(matrix);
+            objects.push_back(enemy);
+            enemies.push_back(enemy);
+        } else {
+            std::printf("Enemy %i has kind %i, which is not known: skipped\n", i, kind);
+        }
+        delete[] matrix;
     }
 }
 

@@ -1,12 +1,14 @@
 // The game step: GLUT's idle callback advances the game by the wall-clock time since the last step.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/removal.h"
 #include "app/shell.h"
+#include "enemies/enemy.h"
 #include "physics/physics_world.h"
 #include "platform/perf_counter.h"
 #include "player/avatar.h"
@@ -44,6 +46,19 @@ void UpdateProjectiles(double dt) {
             p->releaseActor();
             p->onRelease();
             delete p;
+        });
+}
+
+void UpdateEnemies() {
+    RemovalPass(
+        enemies, [](zvEnemy* e) { return e->expired; }, [](zvEnemy* e) { e->update(gameTime); },
+        [](zvEnemy* e) {
+            // The frame's object pass has normally taken it off the draw list already, but GLUT
+            // skips the frame while the window is hidden: then it must not stay there, freed.
+            auto drawn = std::find(objects.begin(), objects.end(), e);
+            if (drawn != objects.end()) objects.erase(drawn);
+            e->release();
+            delete e;
         });
 }
 
@@ -106,6 +121,7 @@ void Idle() {
     while (!physicsScene->fetchResults(NX_RIGID_BODY_FINISHED, true)) {
     }
     UpdateProjectiles(timeDelta);
+    UpdateEnemies();
     particles->Update(static_cast<float>(timeDelta));
     ProcessInput();
     glutPostRedisplay();

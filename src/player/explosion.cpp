@@ -1,6 +1,7 @@
 #include "player/explosion.h"
 
 #include "app/globals.h"
+#include "enemies/enemy.h"
 #include "player/avatar.h"
 #include "render/particles.h"
 
@@ -15,6 +16,11 @@ int DamageAt(float d, float radius, float maxDamage) {
 }  // namespace
 
 void explode(float radius, float maxDamage, const NxVec3& position) {
+    for (zvEnemy* enemy : enemies) {
+        if (enemy->expired) continue;
+        int damage = DamageAt(enemy->getPosition().distance(position), radius, maxDamage);
+        if (damage >= 0) enemy->takeDamage(damage);
+    }
     if (avatar != nullptr) {
         int damage = DamageAt(avatar->getPosition().distance(position), radius, maxDamage);
         if (damage >= 0) avatar->takeDamage(damage);

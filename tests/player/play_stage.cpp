@@ -2,19 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <regex>
 #include <sstream>
 
-std::string LevelWith(const std::vector<LevelPiece>& pieces) {
+std::string LevelWith(const std::vector<LevelPiece>& pieces,
+                      const std::vector<EnemyPiece>& enemies) {
     std::ostringstream ini;
-    ini << "[level]\nnumModels=" << pieces.size()
-        << "\nnumEnemies=0\nnumRings=0\nnumDoors=0\nskyboxDir=textures\\sky\\\nskyboxDim=3000\n"
+    ini << "[level]\nnumModels=" << pieces.size() << "\nnumEnemies=" << enemies.size()
+        << "\nnumRings=0\nnumDoors=0\nskyboxDir=textures\\sky\\\nskyboxDim=3000\n"
         << "[models]\n";
     for (size_t i = 1; i <= pieces.size(); ++i) {
         const LevelPiece& p = pieces[i - 1];
         ini << "model" << i << '=' << p.model << "\nphysicModel" << i << '=' << p.model
             << "\nmatrix" << i << "=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, " << p.x << ", " << p.y
             << ", " << p.z << ", 1\ndensity" << i << "=0\nconcave" << i << "=0\n";
+    }
+    ini << "[enemies]\n";
+    for (size_t i = 1; i <= enemies.size(); ++i) {
+        const EnemyPiece& e = enemies[i - 1];
+        float c = std::cos(e.heading), s = std::sin(e.heading);
+        ini << "kind" << i << '=' << e.kind << "\nmatrix" << i << '=' << c << ", 0, " << -s
+            << ", 0, 0, 1, 0, 0, " << s << ", 0, " << c << ", 0, " << e.x << ", " << e.y << ", "
+            << e.z << ", 1\n";
     }
     return ini.str();
 }
@@ -45,4 +55,12 @@ double AvatarNumber(const Json& frame, const char* field) {
 
 double AvatarItem(const Json& frame, const char* field, int i) {
     return frame["avatar"][field][static_cast<size_t>(i)].number;
+}
+
+double EnemyItem(const Json& frame, size_t n, const char* field, int i) {
+    return frame["enemies"][n][field][static_cast<size_t>(i)].number;
+}
+
+double PickupItem(const Json& frame, size_t n, const char* field, int i) {
+    return frame["items"][n][field][static_cast<size_t>(i)].number;
 }

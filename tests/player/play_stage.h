@@ -15,11 +15,23 @@ struct LevelPiece {
     float x, y, z;
 };
 
-// A level file with these pieces and nothing else; the loader adds the spawn pedestal (top at
-// y 0.3) at the origin, where the ball drops in.
-std::string LevelWith(const std::vector<LevelPiece>& pieces);
+// One enemy of a test level: 0 cube cannon, 1 moving bomb, 2 fly, 3 jumping block, standing at
+// (x, y, z) and turned by `heading` about +Y (0 looks along +Z, pi/2 along +X).
+struct EnemyPiece {
+    int kind;
+    float x, y, z;
+    float heading = 0;
+};
+
+// A level file with these pieces and enemies and nothing else; the loader adds the spawn pedestal
+// (top at y 0.3) at the origin, where the ball drops in.
+std::string LevelWith(const std::vector<LevelPiece>& pieces,
+                      const std::vector<EnemyPiece>& enemies = {});
 // Ground whose top lies flush with the pedestal's, so the ball rolls off it without a step.
 const LevelPiece kFlushGround = {"level_ground_66x200", 0, 0.3f, 0};
+// Ground whose top is at y 0, 0.3 below the pedestal's: a ball on the pedestal has its centre at
+// the height of a cannon's gun or a moving bomb's axle standing there.
+const LevelPiece kLowGround = {"level_ground_66x200", 0, 0, 0};
 
 class PlayStage {
 public:
@@ -41,3 +53,7 @@ private:
 // "pos", "vel", "ammo" or "respawnPoint".
 double AvatarNumber(const Json& frame, const char* field);
 double AvatarItem(const Json& frame, const char* field, int i);
+// Readers of the enemies' and the items' lists of one trace frame: item i of a list field such as
+// "pos" or "vel" of enemy (or item) n.
+double EnemyItem(const Json& frame, size_t n, const char* field, int i);
+double PickupItem(const Json& frame, size_t n, const char* field, int i);

@@ -2,6 +2,10 @@
 
 #include "app/globals.h"
 #include "common/json_writer.h"
+#include "enemies/cube_cannon.h"
+#include "enemies/cube_fly.h"
+#include "enemies/cube_jumping_block.h"
+#include "enemies/cube_moving_bomb.h"
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
 #include "player/camera.h"
@@ -9,6 +13,7 @@
 #include "player/weapon.h"
 #include "render/lens_flare.h"
 #include "render/particles.h"
+#include "scene/pickup_items.h"
 
 namespace {
 
@@ -50,6 +55,65 @@ void TraceProjectiles(JsonWriter& json) {
     json.endArray();
 }
 
+// The heading of each kind, and the pitch of the kinds that have one.
+void TraceAim(JsonWriter& json, zvEnemy* enemy) {
+    switch (enemy->kind) {
+        case 0: {
+            auto* cannon = static_cast<CubeCannon*>(enemy);
+            json.field("yaw", cannon->gunYaw);
+            json.field("pitch", cannon->gunPitch);
+            break;
+        }
+        case 1: json.field("yaw", static_cast<CubeMovingBomb*>(enemy)->yaw); break;
+        case 2: {
+            auto* fly = static_cast<CubeFly*>(enemy);
+            json.field("yaw", fly->yaw);
+            json.field("pitch", fly->pitch);
+            break;
+        }
+        case 3: json.field("yaw", static_cast<CubeJumpingBlock*>(enemy)->yaw); break;
+    }
+}
+
+void TraceEnemies(JsonWriter& json) {
+    json.beginArray("enemies");
+    for (zvEnemy* e : enemies) {
+        json.beginObject();
+        json.field("kind", e->kind);
+        json.field("state", e->state);
+        json.field("health", e->health);
+        Vector(json, "pos", e->getPosition());
+        Vector(json, "vel", e->body->actor->getLinearVelocity());
+        TraceAim(json, e);
+        json.field("hasTarget", e->target != nullptr);
+        json.field("hasTrigger", e->trigger != nullptr);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+const char* ItemKind(Object* object) {
+    if (dynamic_cast<zvHealthItem*>(object)) return "health";
+    if (dynamic_cast<zvAmmoItem*>(object)) return "ammo";
+    if (dynamic_cast<zvRespawnItem*>(object)) return "respawn";
+    return nullptr;
+}
+
+void TraceItems(JsonWriter& json) {
+    json.beginArray("items");
+    for (Object* o : objects) {
+        const char* kind = ItemKind(o);
+        if (kind == nullptr) continue;
+        auto* item = static_cast<ModelObject*>(o);
+        json.beginObject();
+        json.field("kind", kind);
+        Vector(json, "pos", item->getPosition());
+        Vector(json, "vel", item->body->actor->getLinearVelocity());
+        json.endObject();
+    }
+    json.endArray();
+}
+
 void TraceCamera(JsonWriter& json) {
     json.beginObject("camera");
     json.field("mode", camera->mode);
@@ -78,8 +142,8 @@ void TraceFrame(int frame, std::string& out) {
     json.field("animations", static_cast<int>(animations.size()));
     json.endObject();
     TraceProjectiles(json);
-    json.beginArray("enemies");
-    json.endArray();
+    TraceEnemies(json);
+    TraceItems(json);
     json.beginArray("rings");
     json.endArray();
     json.beginArray("doors");
