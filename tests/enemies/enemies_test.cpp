@@ -1,0 +1,136 @@
+// The enemies' shared rules in a physics world: the aim deltas, damage and dying, the trigger's
+// part, explosions, and the enemy pass freeing enemies when no frame ran in between.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/globals.h"
+#include "enemies/cube_cannon.h"
+#include "enemies/cube_fly.h"
+#include "enemies/cube_jumping_block.h"
+#include "enemies/cube_moving_bomb.h"
+#include "physics/actor_holder.h"
+#include "player/avatar.h"
+#include "player/explosion.h"
+#include "scene/pickup_items.h"
+#include "scene/trigger.h"
+#include "enemy_world.h"
+
+namespace {
+
+constexpr float kPi = 3.14159265358979f;
+
+TEST(EnemyAim, DeltasTurnTheShortWayStayFiniteAndMeetStraightAbove) {
+    struct Case {
+        float current;
+        NxVec3 direction;
+        float heading, pitch;  // the deltas expected
+    };
+    const Case cases[] = {
+        {0, {0, 0, 1}, 0, 0},
+        {0, {1, 0, 0}, kPi / 2, 0},
+        {0, {-1, 0, 0}, -kPi / 2, 0},
+        // Across the back, the short way: from 3.0 to -2.88 is +0.4, from -3.0 to 2.9 is -0.38.
+        {3.0f, {std::sin(3.4f), 0, std::cos(3.4f)}, 0.4f, -3.0f},
+        {-3.0f, {std::sin(2.9f), 0, std::cos(2.9f)}, 2.9f - 2 * kPi + 3.0f, 3.0f},
+        // Straight above and below: no heading; the quotient of the pitch is infinite.
+        {0.3f, {0, 5, 0}, 0, -(kPi / 2 + 0.3f)},
+        {0.3f, {0, -5, 0}, 0, -(-kPi / 2 + 0.3f)},
+        // The square of a tiny z underflows, so z / sqrt(x^2 + z^2) rounds to 1.0097.
+        {0.5f, {0, 3, 1e-22f}, -0.5f, -(kPi / 2 + 0.5f)},
+        {0.5f, {1e-23f, 0, -1e-22f}, kPi - 0.5f, -0.5f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.current << " towards (" << c.direction.x << ", "
+                                        << c.direction.y << ", " << c.direction.z << ")");
+        float heading = zvEnemy::headingDelta(c.current, c.direction);
+        ASSERT_TRUE(std::isfinite(heading));
+        EXPECT_NEAR(heading, c.heading, 2e-3f);
+        EXPECT_NEAR(zvEnemy::pitchDelta(c.current, c.direction), c.pitch, 2e-3f);
+    }
+}
+
+TEST(EnemyAim, TheFlyApproachesBacksOffOrCirclesByDistance) {
+    struct Case {
+        float distance;
+        NxVec3 push;
+    };
+    for (Case c : {Case{3.01f, {0, 0, 1}}, Case{3.0f, {0.5f, 0, 0}}, Case{1.0f, {0.5f, 0, 0}},
+                   Case{0.99f, {0, 0, -1}}})
+        EXPECT_EQ(CubeFly::keepDistanceForce(c.distance), c.push) << c.distance;
+}
+
+TEST_F(EnemyWorld, DyingEnemiesStayDyingAndLeaveWithoutAFrameInBetween) {
+    AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
+    PlaceAvatar(NxVec3(0, 0.2f, 0));
+    auto* cannon = Add<CubeCannon>(NxVec3(0, 0, 5));
+    auto* fly = Add<CubeFly>(NxVec3(3, 1, 5), kPi);
+    auto* block = Add<CubeJumpingBlock>(NxVec3(-3, 0.4f, 5), kPi);
+    for (zvEnemy* e : enemies) Notice(e);
+    EXPECT_EQ(cannon->state, ENEMY_ACTIVE);
+    EXPECT_EQ(fly->state, ENEMY_ALERTED);
+
+    // Seen once, the fly and the block drop their triggers and hunt from then on.
+    Step();
+    EXPECT_EQ(fly->state, ENEMY_ACTIVE);
+    EXPECT_EQ(fly->trigger, nullptr);
+    EXPECT_EQ(block->trigger, nullptr);
+
+    cannon->takeDamage(49);
+    EXPECT_EQ(cannon->state, ENEMY_ACTIVE);
+    cannon->takeDamage(1);
+    EXPECT_EQ(cannon->health, 0);
+    EXPECT_EQ(cannon->state, ENEMY_DYING);
+    cannon->state = ENEMY_ACTIVE;
+    cannon->takeDamage(0);  // nothing left to take: dying again
+    EXPECT_EQ(cannon->state, ENEMY_DYING);
+    // The avatar leaving and coming back in the same step does not bring it back.
+    cannon->onTriggerLeave(cannon->trigger, avatar);
+    Notice(cannon);
+    EXPECT_EQ(cannon->state, ENEMY_DYING);
+
+    // A rocket bursting 2.5 from the block deals 25; one on the fly finishes it without a
+    // trigger to release.
+    explode(5.0f, 50.0f, block->getPosition() + NxVec3(2.5f, 0, 0));
+    EXPECT_EQ(block->health, 175);
+    explode(5.0f, 50.0f, fly->getPosition());
+    EXPECT_EQ(fly->state, ENEMY_DYING);
+
+    const NxVec3 plate = cannon->getPosition(), flyAt = fly->getPosition();
+    testing::internal::CaptureStdout();
+    Step();  // both die: each leaves an item where it was and is expired
+    EXPECT_TRUE(cannon->expired && fly->expired);
+    ASSERT_EQ(objects.size(), 5u);
+    EXPECT_LT(objects[3]->getPosition().distance(plate), 0.5f);
+    EXPECT_LT(objects[4]->getPosition().distance(flyAt), 0.5f);
+    // The next step frees them although no frame took them off the draw list.
+    Step();
+    std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(said.find("canon unloaded\n"), said.rfind("canon unloaded\n")) << said;
+    EXPECT_NE(said.find("canon unloaded\n"), std::string::npos) << said;
+    ASSERT_EQ(enemies.size(), 1u);
+    EXPECT_EQ(enemies[0], block);
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0], block);
+    EXPECT_EQ(objects[1]->type, OBJECT_TYPE_MODEL);
+    EXPECT_EQ(objects[2]->type, OBJECT_TYPE_MODEL);
+}
+
+TEST_F(EnemyWorld, ABombTurnsAndRollsInEveryStepOfAClockThatHasRunForDays) {
+    AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
+    PlaceAvatar(NxVec3(0, 0.2f, 0));
+    auto* bomb = Add<CubeMovingBomb>(NxVec3(0, 0.3f, 6));
+    Notice(bomb);
+    // The game clock counts from the machine's start: 12 days, where a float keeps 1/16 s.
+    gameTime = 1.0e6;
+    for (int i = 0; i < 20; ++i) {
+        Step();
+        SCOPED_TRACE(i);
+        // The trigger goes along in every step in which the wheel turned and rolled.
+        EXPECT_EQ(bomb->trigger->getPosition(), bomb->getPosition());
+    }
+    EXPECT_NEAR(bomb->yaw, kPi, 0.05f);
+}
+
+}  // namespace

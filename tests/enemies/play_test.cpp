@@ -1,0 +1,2 @@
+// Scripted play against enemies.
+#include <gtest/gtest.h>
