@@ -117,6 +117,23 @@ TEST_F(EnemyWorld, DyingEnemiesStayDyingAndLeaveWithoutAFrameInBetween) {
     EXPECT_EQ(objects[2]->type, OBJECT_TYPE_MODEL);
 }
 
+TEST_F(EnemyWorld, ABombGoesOffOnTouchingTheBallAndSetsOffItsNeighbour) {
+    AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
+    PlaceAvatar(NxVec3(0, 0.2f, 0));
+    auto* touched = Add<CubeMovingBomb>(NxVec3(0, 0.3f, 0.7f));
+    Add<CubeMovingBomb>(NxVec3(1.0f, 0.3f, 0.7f));
+    avatar->actor->setLinearVelocity(NxVec3(0, 0, 3));
+    int steps = 0;
+    for (; steps < 30 && touched->state != ENEMY_DEAD; ++steps) Step();
+    ASSERT_EQ(touched->state, ENEMY_DEAD);
+    // 10 for the touch, then both blasts: up to 50 each, falling off over 2.0.
+    EXPECT_LT(avatar->health, 90 - 20);
+    // The neighbour 1.0 away took 25 of its 20 and went off too.
+    for (int i = 0; i < 3 && !enemies.empty(); ++i) Step();
+    EXPECT_TRUE(enemies.empty());
+    ASSERT_EQ(objects.size(), 2u);  // an item from each
+}
+
 TEST_F(EnemyWorld, ABombTurnsAndRollsInEveryStepOfAClockThatHasRunForDays) {
     AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
     PlaceAvatar(NxVec3(0, 0.2f, 0));

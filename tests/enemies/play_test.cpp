@@ -1,2 +1,185 @@
-// Scripted play against enemies.
+// Scripted play against each kind of enemy on small test levels, through zorvan-run at 60 steps
+// per second. The ball drops in at (0, 20, 0) and rests on the pedestal from about frame 70.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "play_stage.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+
+// Enemy n's heading towards the ball, as the enemies measure headings (0 along +Z).
+double HeadingToBall(const Json& frame, size_t n) {
+    return std::atan2(AvatarItem(frame, "pos", 0) - EnemyItem(frame, n, "pos", 0),
+                      AvatarItem(frame, "pos", 2) - EnemyItem(frame, n, "pos", 2));
+}
+
+double DistanceToBall(const Json& frame, size_t n) {
+    double sum = 0;
+    for (int i = 0; i < 3; ++i)
+        sum += std::pow(AvatarItem(frame, "pos", i) - EnemyItem(frame, n, "pos", i), 2);
+    return std::sqrt(sum);
+}
+
+// The turn from one heading to another, the short way: in (-pi, pi].
+double Turn(double from, double to) {
+    double d = std::remainder(to - from, 2 * kPi);
+    return d <= -kPi ? d + 2 * kPi : d;
+}
+
+size_t Count(const std::string& text, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
+    return n;
+}
+
+// A cannon 4 ahead of the pedestal, looking away. The ball fires the minigun at it from frame
+// 120, then rolls over what it leaves.
+TEST(EnemyPlay, TheCannonTurnsAtItsPaceFiresOnTargetAndFallsToFiveHits) {
+    PlayStage stage(LevelWith({kLowGround}, {{0, 0.15f, 0, 4}}));
+    auto trace = stage.trace("120 press left\n240 release left\n300 down w\n330 up w\n420 quit\n");
+    ASSERT_EQ(trace.size(), 420u);
+
+    size_t firstShot = 0, death = 0;
+    for (size_t i = 1; i < trace.size() && !death; ++i) {
+        const Json &before = trace[i - 1], &now = trace[i];
+        SCOPED_TRACE(i);
+        ASSERT_EQ(now["enemies"].items.size(), 1u);
+        // At most 3 rad/s on each axis.
+        EXPECT_LE(std::fabs(Turn(EnemyNumber(before, 0, "yaw"), EnemyNumber(now, 0, "yaw"))),
+                  0.05 + 1e-4);
+        EXPECT_LE(std::fabs(EnemyNumber(now, 0, "pitch") - EnemyNumber(before, 0, "pitch")),
+                  0.05 + 1e-4);
+        if (!firstShot && i < 120 && now["counts"]["projectiles"].number > 0) firstShot = i;
+        double lost = EnemyNumber(before, 0, "health") - EnemyNumber(now, 0, "health");
+        EXPECT_TRUE(lost == 0 || lost == 10) << lost;
+        if (EnemyNumber(now, 0, "state") == 3) death = i;
+    }
+    // It fires only once both axes are on the ball: the half turn alone takes a second.
+    ASSERT_GT(firstShot, 60u);
+    EXPECT_NEAR(EnemyNumber(trace[firstShot], 0, "yaw"), HeadingToBall(trace[firstShot], 0), 0.01);
+
+    // Five hits, 10 each: then it dies in that very step and leaves an item where it stood.
+    ASSERT_GT(death, 120u);
+    const Json& dying = trace[death];
+    EXPECT_EQ(EnemyNumber(dying, 0, "health"), 0);
+    EXPECT_GE(100 - AvatarItem(dying, "ammo", 0), 5);
+    EXPECT_FALSE(dying["enemies"][0]["hasTrigger"].boolean);
+    ASSERT_EQ(dying["items"].items.size(), 1u);
+    EXPECT_NEAR(dying["items"][0]["pos"][2].number, 4, 0.2);
+    EXPECT_TRUE(trace[death + 1]["enemies"].items.empty());
+    EXPECT_EQ(Count(stage.output(), "canon unloaded\n"), 1u);
+    EXPECT_LT(AvatarNumber(dying, "health"), 100);  // its shots hit the ball
+
+    // Rolling over the item takes it, whichever kind it is.
+    const Json& last = trace.back();
+    const std::string kind = dying["items"][0]["kind"].text;
+    EXPECT_TRUE(last["items"].items.empty()) << kind;
+    if (kind == "health")
+        EXPECT_EQ(AvatarNumber(last, "health"),
+                  std::min(AvatarNumber(dying, "health") + 20, 100.0));
+    else if (kind == "ammo")
+        EXPECT_EQ(AvatarItem(last, "ammo", 0),
+                  std::min(AvatarItem(trace[299], "ammo", 0) + 30, 100.0));
+    else
+        EXPECT_EQ(AvatarNumber(last, "respawnItems"), AvatarNumber(dying, "respawnItems") + 1);
+}
+
+// One bomb ahead in plain view; one at the ball's back behind a wall, turned aside.
+TEST(EnemyPlay, ABombFacesTheBallAndRollsAtItWhileOneThatCannotSeeItWaits) {
+    PlayStage stage(LevelWith({kFlushGround, {"level_wall_8x6", 0, 0.3f, -2.5f}},
+                              {{1, 0, 0.6f, 5}, {1, 0, 0.6f, -5, 1.0f}}));
+    auto trace = stage.trace("90 quit\n");
+    ASSERT_EQ(trace.size(), 90u);
+    size_t turned = 0;
+    for (size_t i = 40; i < trace.size(); ++i) {
+        const Json& now = trace[i];
+        SCOPED_TRACE(i);
+        ASSERT_EQ(now["enemies"].items.size(), 2u);
+        for (size_t n : {0u, 1u}) {
+            EXPECT_EQ(EnemyNumber(now, n, "state"), 2);  // the ball is inside both triggers
+            EXPECT_TRUE(now["enemies"][n]["hasTarget"].boolean);
+        }
+        // It neither turns nor rolls.
+        EXPECT_EQ(EnemyNumber(now, 1, "yaw"), EnemyNumber(trace[0], 1, "yaw"));
+        if (!turned && EnemyNumber(now, 0, "yaw") != 0) turned = i;
+    }
+    EXPECT_NEAR(EnemyNumber(trace[0], 1, "yaw"), 1.0, 1e-5);
+    ASSERT_GT(turned, 0u);
+    EXPECT_NEAR(std::fabs(EnemyNumber(trace[turned + 1], 0, "yaw")), kPi, 0.1);
+    // Within a few steps it rolls at the ball: along -Z, towards the pedestal.
+    EXPECT_LT(EnemyItem(trace[turned + 10], 0, "vel", 2), -2.0);
+    EXPECT_LT(EnemyItem(trace[turned + 10], 0, "pos", 2), EnemyItem(trace[turned], 0, "pos", 2));
+    EXPECT_LT(
+        std::hypot(EnemyItem(trace.back(), 1, "vel", 0), EnemyItem(trace.back(), 1, "vel", 2)),
+        EnemyItem(trace[turned + 10], 0, "vel", 2) * -0.5);
+}
+
+// A fly 6 ahead, level with the pedestal's top, facing the ball.
+TEST(EnemyPlay, TheFlyHuntsTheBallAtItsDistanceAndFallsWithoutItsTrigger) {
+    PlayStage stage(LevelWith({kLowGround}, {{2, 0, 1, 6, static_cast<float>(kPi)}}));
+    auto trace = stage.trace("600 quit\n");
+    ASSERT_EQ(trace.size(), 600u);
+    size_t seen = 0;
+    for (size_t i = 1; i < trace.size() && !seen; ++i)
+        if (!trace[i]["enemies"][0]["hasTrigger"].boolean) seen = i;
+    ASSERT_GT(seen, 0u);
+    EXPECT_EQ(EnemyNumber(trace[seen], 0, "state"), 2);
+    EXPECT_EQ(EnemyNumber(trace[seen - 1], 0, "state"), 1);  // alerted by the trigger first
+    // From 6 away it closes in, then circles between 1 and 3 from the ball's surface.
+    double circled = 0;
+    for (size_t i = 300; i < trace.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(DistanceToBall(trace[i], 0), 1.0 + 0.2);
+        EXPECT_LT(DistanceToBall(trace[i], 0), 3.0 + 0.2 + 0.5);
+        circled += std::fabs(Turn(HeadingToBall(trace[i - 1], 0), HeadingToBall(trace[i], 0)));
+    }
+    EXPECT_GT(circled, 1.0);
+    // Its minigun fires once a second at most (hits come closer only by the bullets' flight
+    // times), and hits.
+    for (size_t i = 45; i < trace.size(); ++i)
+        EXPECT_LE(AvatarNumber(trace[i - 45], "health") - AvatarNumber(trace[i], "health"), 10);
+    EXPECT_LE(AvatarNumber(trace.back(), "health"), 100 - 30);
+
+    // Shot down by the ball's minigun on its way in, trigger long gone.
+    PlayStage shooting(LevelWith({kLowGround}, {{2, 0.3f, 0.5f, 6.5f, static_cast<float>(kPi)}}));
+    trace = shooting.trace("80 press left\n200 release left\n230 quit\n");
+    ASSERT_EQ(trace.size(), 230u);
+    EXPECT_TRUE(trace.back()["enemies"].items.empty());
+    EXPECT_EQ(trace.back()["items"].items.size(), 1u);
+}
+
+// A jumping block 6.7 away, turned 1 rad off the ball, on the pedestal's level.
+TEST(EnemyPlay, TheJumpingBlockLeapsOnceASecondFromTheMomentItFacesTheBall) {
+    PlayStage stage(LevelWith({kLowGround}, {{3, 3, 0.4f, 6, 1.0f}}));
+    auto trace = stage.trace("420 quit\n");
+    ASSERT_EQ(trace.size(), 420u);
+    size_t facing = 0;
+    std::vector<size_t> leaps;
+    for (size_t i = 1; i < trace.size(); ++i) {
+        const Json &before = trace[i - 1], &now = trace[i];
+        if (now["enemies"].items.empty()) break;
+        SCOPED_TRACE(i);
+        EXPECT_LE(std::fabs(Turn(EnemyNumber(before, 0, "yaw"), EnemyNumber(now, 0, "yaw"))),
+                  2.0 / 60 + 1e-4);  // 2 rad/s
+        if (!facing && EnemyNumber(now, 0, "state") == 2 &&
+            std::fabs(Turn(EnemyNumber(now, 0, "yaw"), HeadingToBall(now, 0))) < 0.05)
+            facing = i;
+        if (EnemyItem(now, 0, "vel", 1) > 5 && EnemyItem(before, 0, "vel", 1) < 5)
+            leaps.push_back(i);
+    }
+    ASSERT_GT(facing, 60u);  // it had most of a half turn to make
+    ASSERT_GE(leaps.size(), 3u);
+    EXPECT_LE(leaps[0] - facing, 2u);
+    for (size_t k = 1; k < leaps.size(); ++k) {
+        EXPECT_GE(leaps[k] - leaps[k - 1], 60u);
+        EXPECT_LE(leaps[k] - leaps[k - 1], 62u);
+    }
+}
+
+}  // namespace

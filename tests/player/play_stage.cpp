@@ -61,6 +61,6 @@ double EnemyItem(const Json& frame, size_t n, const char* field, int i) {
     return frame["enemies"][n][field][static_cast<size_t>(i)].number;
 }
 
-double PickupItem(const Json& frame, size_t n, const char* field, int i) {
-    return frame["items"][n][field][static_cast<size_t>(i)].number;
+double EnemyNumber(const Json& frame, size_t n, const char* field) {
+    return frame["enemies"][n][field].number;
 }

@@ -53,7 +53,7 @@ private:
 // "pos", "vel", "ammo" or "respawnPoint".
 double AvatarNumber(const Json& frame, const char* field);
 double AvatarItem(const Json& frame, const char* field, int i);
-// Readers of the enemies' and the items' lists of one trace frame: item i of a list field such as
-// "pos" or "vel" of enemy (or item) n.
+// Readers of enemy n in one trace frame: a number such as "yaw" or "health", or item i of a list
+// such as "pos" or "vel".
+double EnemyNumber(const Json& frame, size_t n, const char* field);
 double EnemyItem(const Json& frame, size_t n, const char* field, int i);
-double PickupItem(const Json& frame, size_t n, const char* field, int i);

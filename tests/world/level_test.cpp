@@ -2,6 +2,8 @@
 // sun's flare in the open and behind a wall.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -100,17 +102,48 @@ TEST(Level, BrokenLevelFilesStopTheGameNamingTheProblem) {
         << r.output;
 }
 
-TEST(Level, UnknownEnemyKindsAreSkippedWithALine) {
+// A placement turned by `heading` about +Y, standing at x on the line z = 10.
+std::string EnemyAt(int i, const char* kind, float heading, float x) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "kind%i=%s\nmatrix%i=%g, 0, %g, 0, 0, 1, 0, 0, %g, 0, %g, 0, %g, 1, 10, 1\n", i,
+                  kind, i, std::cos(heading), -std::sin(heading), std::sin(heading),
+                  std::cos(heading), x);
+    return text;
+}
+
+TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
     Stage stage;
-    stage.write("data/level1.ini",
-                "[level]\nnumModels=0\nnumEnemies=1\nnumRings=0\nnumDoors=0\nskyboxDir=x\\\n"
-                "skyboxDim=3000\n[enemies]\nkind1=7\nmatrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, "
-                "0, 0, 0, 1\n");
+    // Headings in all four quarters; a kind without a class, and an entry without one.
+    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f};
+    std::string enemies = "[enemies]\n" + EnemyAt(1, "0", headings[0], 0) + EnemyAt(2, "7", 0, 5) +
+                          EnemyAt(3, "1", headings[1], 10) + EnemyAt(4, "2", headings[2], 15) +
+                          EnemyAt(5, "3", headings[3], 20) +
+                          "matrix6=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 25, 1, 10, 1\n";
+    std::string level = Level(0, "");
+    level.replace(level.find("numEnemies=0"), 12, "numEnemies=6");
+    stage.write("data/level1.ini", level + enemies);
     stage.write("s.txt", "1 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt");
+    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(r.output, {"NumEnemies: 1\n", "Enemy 1 has kind 7, which is not known: skipped\n",
-                             "NumRings: 0\n"});
+    ExpectInOrder(r.output, {"NumEnemies: 6\n", "Enemy 2 has kind 7, which is not known: skipped\n",
+                             "Enemy 6 has kind 12345678, which is not known: skipped\n",
+                             "NumRings: 0\n", "canon unloaded\n"});
+    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
+    ASSERT_EQ(trace.size(), 1u);
+    EXPECT_EQ(trace[0]["counts"]["objects"].number, 5);  // the box and four enemies
+    const Json& loaded = trace[0]["enemies"];
+    ASSERT_EQ(loaded.items.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(loaded[i]["kind"].number, i);
+        EXPECT_EQ(loaded[i]["state"].number, 0);
+        EXPECT_NEAR(loaded[i]["yaw"].number, headings[i], 1e-4);
+    }
+    EXPECT_EQ(loaded[0]["health"].number, 50);
+    EXPECT_EQ(loaded[1]["health"].number, 20);
+    EXPECT_EQ(loaded[2]["health"].number, 30);
+    EXPECT_EQ(loaded[3]["health"].number, 200);
 }
 
 TEST(Level, F4AndF5ReloadEveryTextureOfTheWorld) {
