@@ -47,14 +47,17 @@ TEST(Level, TheShippedLevelLoadsInOrderAndExitsCleanly) {
         r.output,
         {"initialized contact reports\n", "materialIndex 1: 1\n", "Status: Using GLEW",
          "NumModels 41\n", "InitModel level_ground_126x200\n", "InitModel level_hollow_sphere\n",
-         "InitModel level_platform_4x4x2\n", "NumEnemies: 0\n", "NumRings: 0\n", "NumDoors: 0\n"});
+         "InitModel level_platform_4x4x2\n", "NumEnemies: 8\n", "NumRings: 0\n", "NumDoors: 0\n"});
     ExpectInOrder(stage.log(),
                   {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
                    "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n", "InitLight\n",
                    "Initialize Sprites\n", "InitCamera\n", "UnloadModels\n", "Exiting\n"});
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
-    EXPECT_EQ(trace[0]["counts"]["objects"].number, 42);  // the level's models and the box
+    // The level's models, the box and the enemies.
+    EXPECT_EQ(trace[0]["counts"]["objects"].number, 50);
+    EXPECT_EQ(trace[0]["enemies"].items.size(), 8u);
+    ExpectInOrder(r.output, {"canon unloaded\n", "canon unloaded\n"});  // both cannons, at exit
 }
 
 TEST(Level, CountOfZeroAndMissingVisualModel) {
