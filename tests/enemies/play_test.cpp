@@ -182,4 +182,64 @@ TEST(EnemyPlay, TheJumpingBlockLeapsOnceASecondFromTheMomentItFacesTheBall) {
     }
 }
 
+// The enemy of a kind nearest to (x, z) in one frame, or null when there is none within 8.
+const Json* EnemyNear(const Json& frame, int kind, double x, double z) {
+    const Json* nearest = nullptr;
+    double best = 8;
+    for (const Json& e : frame["enemies"].items) {
+        double d = std::hypot(e["pos"][size_t{0}].number - x, e["pos"][2].number - z);
+        if (e["kind"].number == kind && d < best) {
+            best = d;
+            nearest = &e;
+        }
+    }
+    return nearest;
+}
+
+TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
+    std::string demo = ReadFile(ZORVAN_ENEMIES_DEMO);
+    ASSERT_FALSE(demo.empty());
+    PlayStage stage;
+    auto trace = stage.trace(ForTheSmallWindow(demo));
+    ASSERT_EQ(trace.size(), 1700u);
+    const size_t all = trace[0]["enemies"].items.size();
+
+    // The arena's east cannon fires at the ball and falls to the minigun, leaving an item that
+    // the ball then takes.
+    const Json* cannon = EnemyNear(trace[597], 0, -20, 40);
+    ASSERT_NE(cannon, nullptr);
+    EXPECT_EQ((*cannon)["state"].number, 2);
+    EXPECT_LT(AvatarNumber(trace[612], "health"), 100);
+    EXPECT_EQ(EnemyNear(trace[612], 0, -20, 40), nullptr);
+    EXPECT_EQ(trace[612]["items"].items.size(), 1u);
+    EXPECT_TRUE(trace[900]["items"].items.empty());
+
+    // The fly over the arena drops its trigger, hunts the ball, hits it, and is shot down.
+    const Json* fly = EnemyNear(trace[1030], 2, 0, 55);
+    ASSERT_NE(fly, nullptr);
+    EXPECT_EQ((*fly)["state"].number, 2);
+    EXPECT_FALSE((*fly)["hasTrigger"].boolean);
+    EXPECT_LT((*fly)["vel"][1].number, -0.5);  // coming down at the ball
+    EXPECT_LT(AvatarNumber(trace[1030], "health"), AvatarNumber(trace[979], "health"));
+    EXPECT_EQ(EnemyNear(trace[1085], 2, 0, 55), nullptr);
+
+    // The bomb at the lookout's stair rolls at the ball and blows up.
+    const Json* bomb = EnemyNear(trace[1360], 1, 20, 50);
+    ASSERT_NE(bomb, nullptr);
+    EXPECT_EQ((*bomb)["state"].number, 2);
+    EXPECT_LT((*bomb)["vel"][size_t{0}].number, -2);
+    EXPECT_EQ(EnemyNear(trace[1366], 1, 20, 50), nullptr);
+    EXPECT_GE(trace[1366]["counts"]["particles"].number, 1);
+
+    // The jumping block by the far pillars leaps at the ball.
+    const Json* block = EnemyNear(trace[1622], 3, -10, 62);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ((*block)["state"].number, 2);
+    EXPECT_GT((*block)["vel"][1].number, 5);
+    EXPECT_LT((*block)["vel"][2].number, -5);
+
+    EXPECT_EQ(trace.back()["enemies"].items.size(), all - 3);
+    EXPECT_EQ(AvatarNumber(trace.back(), "lives"), 5);
+}
+
 }  // namespace

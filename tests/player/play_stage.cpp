@@ -64,3 +64,17 @@ double EnemyItem(const Json& frame, size_t n, const char* field, int i) {
 double EnemyNumber(const Json& frame, size_t n, const char* field) {
     return frame["enemies"][n][field].number;
 }
+
+std::string ForTheSmallWindow(const std::string& script) {
+    std::string out;
+    std::regex move("move (\\d+) (\\d+)");
+    auto end = std::sregex_iterator();
+    size_t copied = 0;
+    for (auto m = std::sregex_iterator(script.begin(), script.end(), move); m != end; ++m) {
+        out += script.substr(copied, m->position() - copied);
+        out += "move " + std::to_string(std::stoi((*m)[1]) - 512 + 80) + ' ' +
+               std::to_string(std::stoi((*m)[2]) - 384 + 60);
+        copied = m->position() + m->length();
+    }
+    return out + script.substr(copied);
+}

@@ -49,6 +49,10 @@ private:
     std::string output_;
 };
 
+// A demo script for the game's 1024 x 768 window, turned into one for the stage's small window:
+// the same pointer offsets from the window's centre steer the same way.
+std::string ForTheSmallWindow(const std::string& script);
+
 // Readers of the avatar's fields in one trace frame: a number, or item i of a list such as
 // "pos", "vel", "ammo" or "respawnPoint".
 double AvatarNumber(const Json& frame, const char* field);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 #include <string>
 
 #include "play_stage.h"
@@ -140,22 +139,6 @@ TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
     EXPECT_EQ(trace[170]["camera"]["mode"].number, 1);
     EXPECT_EQ(trace[171]["camera"]["mode"].number, 2);
     EXPECT_EQ(trace[172]["camera"]["mode"].number, 0);
-}
-
-// The demo script steers by pointer positions in the game's 1024 x 768 window; the same offsets
-// from the small window's centre steer the same way.
-std::string ForTheSmallWindow(const std::string& script) {
-    std::string out;
-    std::regex move("move (\\d+) (\\d+)");
-    auto end = std::sregex_iterator();
-    size_t copied = 0;
-    for (auto m = std::sregex_iterator(script.begin(), script.end(), move); m != end; ++m) {
-        out += script.substr(copied, m->position() - copied);
-        out += "move " + std::to_string(std::stoi((*m)[1]) - 512 + 80) + ' ' +
-               std::to_string(std::stoi((*m)[2]) - 384 + 60);
-        copied = m->position() + m->length();
-    }
-    return out + script.substr(copied);
 }
 
 TEST(Play, TheDemoReachesEachOfItsMoments) {
