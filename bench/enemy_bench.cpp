@@ -1,6 +1,6 @@
 // enemy-bench: the cost of the game step (everything but drawing) with enemies at work. It starts
 // the game as a player does, from the stage folder, and times the game step at a fixed 1/60 s:
-// first with every enemy of the level tracking the ball, then with 40 enemies (ten of each kind)
+// first with every enemy of the level hunting the ball, then with 40 enemies (ten of each kind)
 // around the spawn point in place of the level's own. A measurement, not a test.
 #include <algorithm>
 #include <chrono>
@@ -43,8 +43,8 @@ void SetEveryoneToWork() {
     }
 }
 
-// None leaves: the bench measures enemies at work, not their deaths (a bomb that touches the ball
-// is set off by the touch, not by damage). The ball never loses a life, so the game never pauses.
+// No damage kills them: the bench measures enemies at work, not their deaths (a bomb that touches
+// the ball still goes off). The ball never loses a life, so the game never pauses.
 void KeepEveryoneAtWork() {
     for (zvEnemy* e : enemies)
         if (e->state == ENEMY_DYING)

@@ -32,19 +32,22 @@ void CannonPlate(Mesh& mesh) {
     AddFrustum(mesh, {}, 0.3f, 0.3f, 0.15f, 0.2f, 32);
 }
 
+// Few sides: the gun turns just above it, and every side of either hull costs the physics layer's
+// hull-against-hull test in each step the gun moves.
 void CannonPlateHull(Mesh& mesh) {
     mesh.use(look::kHull);
-    AddFrustum(mesh, {}, 0.5f, 0.42f, 0.0f, 0.2f, 12);
+    AddFrustum(mesh, {}, 0.5f, 0.42f, 0.0f, 0.2f, 8);
 }
 
-// A 0.56 turret with its barrel ending at 0.85, short of the muzzle point 1.0 ahead.
+// A 0.56 turret with its barrel ending at 0.85, short of the muzzle point 1.0 ahead. The gun is
+// also its own collision hull, so the barrel has few sides.
 void CannonGun(Mesh& mesh) {
     CubeBody(mesh, look::kCannonSkin, 0.28f);
     mesh.use(look::kGunmetal);
-    AddFrustum(mesh, kAlongZ, 0.06f, 0.06f, 0.27f, 0.8f, 20);
-    AddFrustum(mesh, kAlongZ, 0.075f, 0.075f, 0.76f, 0.85f, 20);
+    AddFrustum(mesh, kAlongZ, 0.06f, 0.06f, 0.27f, 0.8f, 8);
+    AddFrustum(mesh, kAlongZ, 0.075f, 0.075f, 0.76f, 0.85f, 8);
     mesh.use(look::kMouth);
-    AddFrustum(mesh, kAlongZ, 0.045f, 0.045f, 0.85f, 0.852f, 20);
+    AddFrustum(mesh, kAlongZ, 0.045f, 0.045f, 0.85f, 0.852f, 8);
     Eyes(mesh, 0.28f, 0.24f, 0.13f, {0.09f, 0.05f, 0.02f});
 }
 
@@ -54,10 +57,10 @@ void EnemyTrigger(Mesh& mesh) {
     AddBox(mesh, {}, {-7, -7, -7}, {7, 7, 7});
 }
 
-// A drum 0.6 across that rolls about its x axis.
+// A drum 0.6 across that rolls about its x axis; also its own collision hull, so 16 sides.
 void BombWheel(Mesh& mesh) {
     mesh.use(look::kBombSkin);
-    AddFrustum(mesh, kAlongX, 0.3f, 0.3f, -0.2f, 0.2f, 32, 0.5f);
+    AddFrustum(mesh, kAlongX, 0.3f, 0.3f, -0.2f, 0.2f, 16, 0.5f);
     mesh.use(look::kGunmetal);
     AddFrustum(mesh, kAlongX, 0.12f, 0.12f, 0.19f, 0.23f, 20);
     AddFrustum(mesh, kAlongX, 0.12f, 0.12f, -0.23f, -0.19f, 20);
