@@ -1,13 +1,18 @@
 // Scene objects on the physics world: actors by density, triggers, the world bounds, poses, the
-// halves of a ring, and the base class's messages.
+// halves of a ring and its sparkles, and the base class's messages.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <memory>
 #include <cmath>
 
+#include "app/globals.h"
+#include "app/shell.h"
 #include "physics/actor_holder.h"
 #include "physics/physics_world.h"
 #include "player/avatar.h"
+#include "render/particles.h"
 #include "scene/ground_plane.h"
 #include "scene/model_object.h"
 #include "scene/ring.h"
@@ -185,6 +190,56 @@ TEST_F(ObjectsTest, ARingCountsOnlyWhileTheAvatarIsInsideBothHalvesAtOnce) {
     EXPECT_EQ(ring.upperTrigger, nullptr);
     floor->release();
     delete floor;
+}
+
+// The frame draws its three drift numbers first, paused or not; a due burst then draws one growth
+// per ring still to be collected. The game's other users of the generator share this sequence.
+TEST_F(ObjectsTest, RingSparklesDrawTheirRandomNumbersInOrder) {
+    zvRing ring(physicsScene);
+    const float placed[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1};
+    ring.setMatrix(placed);
+    auto system = std::make_unique<ParticleSystem>();
+    system->ClearParticles();
+    particles = system.get();
+    objects = {&ring};
+    gameTime = 100;
+    nextSparkleTime = 0;
+
+    std::srand(11);
+    paused = true;
+    DrawRingParticles();
+    EXPECT_EQ(particles->particleCount() + particles->spriteCount(), 0);
+    paused = false;
+    DrawRingParticles();  // a burst is due
+    DrawRingParticles();  // the next one is not, until 0.05 s have passed
+    EXPECT_DOUBLE_EQ(nextSparkleTime, 100.05);
+    ring.collected = true;
+    gameTime = 200;
+    DrawRingParticles();
+    const int next = std::rand();
+
+    std::srand(11);
+    for (int i = 0; i < 3; ++i) randomFloat(-1, 1);
+    float vx = randomFloat(-1, 1) * 0.5f, vy = randomFloat(-1, 1) * 0.5f;
+    float vz = randomFloat(-1, 1) * 0.5f, growth = randomFloat(0, 0.5f);
+    ASSERT_EQ(particles->particleCount(), 1);
+    const Particle& p = particles->particle(0);
+    EXPECT_EQ(p.velocity[0], vx);
+    EXPECT_EQ(p.velocity[1], vy);
+    EXPECT_EQ(p.velocity[2], vz);
+    EXPECT_EQ(p.growth[0], growth);
+    EXPECT_EQ(p.growth[1], growth);
+    EXPECT_EQ(p.position[2], 4);
+    EXPECT_EQ(p.type, 7);
+    EXPECT_EQ(p.life, 2.0f);
+    EXPECT_EQ(particles->spriteCount(), 2);  // a marker in each running frame
+    EXPECT_EQ(particles->sprite(1).type, 6);
+    for (int i = 0; i < 6; ++i) std::rand();  // the last two frames' drift
+    EXPECT_EQ(std::rand(), next);
+
+    objects.clear();
+    particles = nullptr;
+    ring.release();
 }
 
 TEST(Object, BaseClassSpeaksUp) {
