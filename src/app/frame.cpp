@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/hud.h"
 #include "app/removal.h"
 #include "app/shaders.h"
 #include "app/shell.h"
@@ -107,6 +108,7 @@ void Display() {
     if (gl20Supported && glslSupported && useOwnShader) glUseProgram(0);
     if (lighting) glDisable(GL_LIGHTING);
     frustum.DebugDraw();
+    DrawHud();
     particles->Draw();
     lensFlare->draw();
     glFlush();
