@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/hud.h"
 #include "app/removal.h"
 #include "app/shaders.h"
 #include "app/shell.h"
@@ -134,6 +135,7 @@ void Display() {
     DrawRingParticles();
     if (lighting) glDisable(GL_LIGHTING);
     frustum.DebugDraw();
+    DrawHud();
     particles->Draw();
     lensFlare->draw();
     glFlush();

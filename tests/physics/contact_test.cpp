@@ -216,10 +216,8 @@ TEST(Meshes, DynamicTriangleMeshMovesAsItsHull) {
     GameWorld world;
     world.floor();
     std::vector<NxVec3> corners = BoxCorners(NxVec3(0.5f, 0.5f, 0.5f));
-    std::vector<NxU32> faces = {0, 2, 1, 1, 2, 3, 4, 5, 6, 5, 7, 6, 0, 1, 4, 1, 5, 4,
-                                2, 6, 3, 3, 6, 7, 0, 4, 2, 2, 4, 6, 1, 3, 5, 3, 7, 5};
     testing::internal::CaptureStdout();
-    NxActor* crate = world.mesh(world.triangleMesh(corners, faces), NxVec3(0, 3, 0), 2.0f);
+    NxActor* crate = world.mesh(world.triangleMesh(corners, BoxTriangles()), NxVec3(0, 3, 0), 2.0f);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("convex hull"), std::string::npos);
     ASSERT_NE(crate, nullptr);
     EXPECT_NEAR(crate->getMass(), 2.0f, 1e-4f);
@@ -232,6 +230,157 @@ TEST(Meshes, DynamicTriangleMeshMovesAsItsHull) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(world.mesh(world.triangleMesh(vertices, indices), NxVec3(), 1.0f), nullptr);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("createActor"), std::string::npos);
+}
+
+// Landing. Boxes of density 1 dropped from 0.75 above the floor (about 12 units/s at impact),
+// flat and tilted, onto each kind of floor the game builds: a plane, a hull slab, a closed
+// triangle-mesh slab and a tessellated mesh floor. A box comes to rest on one of its faces with its
+// centre at that face's half extent, and at no step does any corner sink deeper than one sub-step
+// of travel at the impact speed.
+enum class Floor { kPlane, kHull, kMeshSlab, kMeshGrid };
+constexpr Floor kFloors[] = {Floor::kPlane, Floor::kHull, Floor::kMeshSlab, Floor::kMeshGrid};
+
+NxActor* MakeFloor(GameWorld& world, Floor kind) {
+    switch (kind) {
+        case Floor::kPlane: return world.plane(NxVec3(0, 1, 0), 0);
+        case Floor::kHull:
+            return world.hull(world.hullMesh(BoxCorners(NxVec3(20, 1, 20))), NxVec3(0, -1, 0), 0);
+        case Floor::kMeshSlab:
+            return world.mesh(world.triangleMesh(BoxCorners(NxVec3(20, 1, 20)), BoxTriangles()),
+                              NxVec3(0, -1, 0));
+        case Floor::kMeshGrid: return world.floor(8);
+    }
+    return nullptr;
+}
+
+// The height of the box's lowest corner.
+float LowestCorner(const NxActor* box, const NxVec3& half) {
+    float lowest = 1e30f;
+    for (const NxVec3& corner : BoxCorners(half))
+        lowest = std::min(lowest, (box->getGlobalPose() * corner).y);
+    return lowest;
+}
+
+// The half extent along the box axis that points up (or down); 0 when none points up.
+float HalfExtentUp(const NxActor* box, const NxVec3& half) {
+    NxMat33 axes = box->getGlobalOrientation();
+    const float extents[3] = {half.x, half.y, half.z};
+    for (int axis = 0; axis < 3; ++axis)
+        if (std::fabs(axes.getColumn(axis).y) > 0.999f) return extents[axis];
+    return 0;
+}
+
+TEST(Landing, BoxesComeToRestOnAFaceOnEveryFloor) {
+    constexpr float kImpactSpeed = 12.1f;  // sqrt(2 * 98 * 0.75)
+    const float kStepTravel = kImpactSpeed * static_cast<float>(kStep);
+    for (Floor floor : kFloors) {
+        for (NxVec3 half :
+             {NxVec3(0.5f, 0.5f, 0.5f), NxVec3(0.2f, 0.2f, 0.2f), NxVec3(0.5f, 0.25f, 0.5f)}) {
+            for (float tilt : {0.0f, 0.4f}) {
+                GameWorld world;
+                MakeFloor(world, floor);
+                NxActor* box = world.hull(world.hullMesh(BoxCorners(half)), NxVec3(), 1.0f);
+                NxMat33 turn;
+                turn.rotZ(tilt);
+                box->setGlobalOrientation(turn);
+                box->setGlobalPosition(NxVec3(0.3f, 0.75f - LowestCorner(box, half), 0.2f));
+                float deepest = 0;
+                for (int i = 0; i < 180; ++i) {
+                    world.frame(kStep);
+                    deepest = std::min(deepest, LowestCorner(box, half));
+                }
+                std::string which = "floor " + std::to_string(static_cast<int>(floor)) + " box " +
+                                    std::to_string(half.y) + " tilt " + std::to_string(tilt);
+                EXPECT_GT(deepest, -kStepTravel) << which;
+                float up = HalfExtentUp(box, half);
+                EXPECT_GT(up, 0) << which;
+                EXPECT_NEAR(box->getGlobalPosition().y, up, 0.03f) << which;
+                EXPECT_LT(box->getLinearVelocity().magnitude(), 0.05f) << which;
+            }
+        }
+    }
+}
+
+TEST(Landing, SpheresRestAtTheirRadiusOnEveryFloor) {
+    for (Floor floor : kFloors) {
+        GameWorld world;
+        MakeFloor(world, floor);
+        NxActor* ball = world.avatar(NxVec3(0.3f, 0.95f, 0.2f));
+        world.run(2.0);
+        EXPECT_NEAR(ball->getGlobalPosition().y, 0.2f, 2e-3f) << static_cast<int>(floor);
+    }
+}
+
+// A ball crossing two trigger boxes without gravity, 0.1 units of travel per sub-step. Each
+// trigger reports the enter and the leave within two sub-steps of the geometric start and end
+// of the overlap (from the poses the scene reports), so the boxes, which the ball is never in
+// at once, are never both occupied.
+TEST(Triggers, EnterAndLeaveOnTime) {
+    GameWorld world;
+    const float radius = 0.2f, half = 0.5f;
+    const float centres[2] = {2.0f, 3.5f};  // 0.5 apart: more than the ball's width
+    NxActor* boxes[2];
+    for (int b = 0; b < 2; ++b)
+        boxes[b] = world.triggerBox(NxVec3(half, half, half), NxVec3(centres[b], 0, 0));
+    NxActor* ball = world.sphere(NxVec3(0.05f, 0, 0), radius, 1.0f);  // no step ends on an edge
+    ball->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
+    ball->setLinearVelocity(NxVec3(6, 0, 0));
+    int firstIn[2] = {-1, -1}, lastIn[2] = {-1, -1}, entered[2] = {-1, -1}, left[2] = {-1, -1};
+    int occupied = 0, mostOccupied = 0;
+    for (int step = 0; step < 120; ++step) {
+        size_t seen = world.reports.triggers.size();
+        world.frame(kStep);
+        float x = ball->getGlobalPosition().x;
+        for (int b = 0; b < 2; ++b) {
+            if (std::fabs(x - centres[b]) >= half + radius) continue;
+            if (firstIn[b] < 0) firstIn[b] = step;
+            lastIn[b] = step;
+        }
+        for (size_t t = seen; t < world.reports.triggers.size(); ++t) {
+            const TriggerRecord& record = world.reports.triggers[t];
+            int b = &record.trigger->getActor() == boxes[0] ? 0 : 1;
+            bool enter = record.status == NX_TRIGGER_FLAG_ENTER;
+            (enter ? entered : left)[b] = step;
+            occupied += enter ? 1 : -1;
+            mostOccupied = std::max(mostOccupied, occupied);
+        }
+    }
+    for (int b = 0; b < 2; ++b) {
+        ASSERT_GE(firstIn[b], 0);
+        EXPECT_GE(entered[b], firstIn[b]) << b;
+        EXPECT_LE(entered[b] - firstIn[b], 2) << b;
+        EXPECT_GT(left[b], lastIn[b]) << b;
+        EXPECT_LE(left[b] - (lastIn[b] + 1), 2) << b;
+    }
+    EXPECT_EQ(world.reports.triggers.size(), 4u);
+    EXPECT_EQ(mostOccupied, 1);
+}
+
+// Releasing an actor wakes what rests on it, whether it is static or dynamic: nothing is left
+// hanging in the air.
+TEST(Release, BodiesRestingOnAReleasedActorFall) {
+    for (int support = 0; support < 3; ++support) {
+        GameWorld world;
+        NxActor* under = nullptr;
+        switch (support) {
+            case 0: under = world.plane(NxVec3(0, 1, 0), 0); break;
+            case 1:
+                under = world.hull(world.hullMesh(BoxCorners(NxVec3(2, 0.5f, 2))),
+                                   NxVec3(0, -0.5f, 0), 0);
+                break;
+            case 2:  // a crate on a static slab 1 lower
+                world.hull(world.hullMesh(BoxCorners(NxVec3(2, 0.5f, 2))), NxVec3(0, -1.5f, 0), 0);
+                under = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 0.5f, 1))),
+                                   NxVec3(0, -0.5f, 0), 1.0f);
+                break;
+        }
+        NxActor* ball = world.sphere(NxVec3(0, 0.2f, 0), 0.2f, 1.0f);
+        world.run(3.0);  // long enough to fall asleep
+        float resting = ball->getGlobalPosition().y;
+        world.scene->releaseActor(*under);
+        world.run(1.0);
+        EXPECT_LT(ball->getGlobalPosition().y, resting - 0.5f) << support;
+    }
 }
 
 }  // namespace

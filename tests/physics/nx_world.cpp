@@ -36,6 +36,11 @@ std::vector<NxVec3> BoxCorners(const NxVec3& half, const NxVec3& centre) {
     return corners;
 }
 
+std::vector<NxU32> BoxTriangles() {
+    return {0, 2, 1, 1, 2, 3, 4, 5, 6, 5, 7, 6, 0, 1, 4, 1, 5, 4,
+            2, 6, 3, 3, 6, 7, 0, 4, 2, 2, 4, 6, 1, 3, 5, 3, 7, 5};
+}
+
 void GridFloor(float size, int cells, float y, std::vector<NxVec3>& vertices,
                std::vector<NxU32>& indices) {
     float cell = size / cells;

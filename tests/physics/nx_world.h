@@ -15,6 +15,8 @@ std::string CookTriangles(const std::vector<NxVec3>& vertices, const std::vector
                           NxU32 flags = 0);
 // The eight corners of a box with half extents `half` around `centre`.
 std::vector<NxVec3> BoxCorners(const NxVec3& half, const NxVec3& centre = NxVec3());
+// The twelve outward-facing triangles over BoxCorners' eight corners.
+std::vector<NxU32> BoxTriangles();
 // A flat square floor at height y, size x size, split into cells x cells quads.
 void GridFloor(float size, int cells, float y, std::vector<NxVec3>& vertices,
                std::vector<NxU32>& indices);

@@ -8,6 +8,7 @@
 #include "internal/actor_core.h"
 #include "internal/actor_factory.h"
 #include "internal/bullet_convert.h"
+#include "internal/ray_cast.h"
 #include "internal/scene_core.h"
 
 namespace nx {
@@ -17,25 +18,6 @@ namespace {
 // Elapsed time within this much of a whole number of sub-steps counts as that number, so that
 // frame times given as floats (1/60 s rounds either way) still run one sub-step per 1/60 s.
 constexpr double kStepTolerance = 1e-6;
-
-// Finds the closest shape of the wanted kinds (static, dynamic) among those whose group bit is
-// in the ray's mask.
-struct ClosestShapeCallback : btCollisionWorld::ClosestRayResultCallback {
-    ClosestShapeCallback(const btVector3& from, const btVector3& to, NxShapesType kinds, NxU32 mask)
-        : ClosestRayResultCallback(from, to), kinds(kinds) {
-        m_collisionFilterGroup = -1;
-        m_collisionFilterMask = static_cast<int>(mask);
-    }
-    bool needsCollision(btBroadphaseProxy* proxy) const override {
-        if (!ClosestRayResultCallback::needsCollision(proxy)) return false;
-        auto* object = static_cast<const btCollisionObject*>(proxy->m_clientObject);
-        auto* shape = static_cast<const NxShape*>(object->getUserPointer());
-        if (shape == nullptr) return false;
-        return (kinds & (shape->getActor().isDynamic() ? NX_DYNAMIC_SHAPES : NX_STATIC_SHAPES)) !=
-               0;
-    }
-    NxShapesType kinds;
-};
 
 }  // namespace
 
@@ -55,6 +37,19 @@ void SceneCore::addBody(ActorCore& actor) {
 
 void SceneCore::removeBody(ActorCore& actor) {
     bullet.world.removeRigidBody(actor.body.get());
+}
+
+void SceneCore::wakeTouching(ActorCore& actor) {
+    const btCollisionObject* body = actor.body.get();
+    for (int i = 0; i < bullet.dispatcher.getNumManifolds(); ++i) {
+        btPersistentManifold* manifold = bullet.dispatcher.getManifoldByIndexInternal(i);
+        if (manifold->getNumContacts() == 0) continue;
+        const btCollisionObject* other = manifold->getBody0() == body   ? manifold->getBody1()
+                                         : manifold->getBody1() == body ? manifold->getBody0()
+                                                                        : nullptr;
+        if (other != nullptr && !other->isStaticOrKinematicObject())
+            const_cast<btCollisionObject*>(other)->activate(true);
+    }
 }
 
 void SceneCore::applySdkParameters() {
@@ -113,6 +108,7 @@ void NxScene::releaseActor(NxActor& actor) {
     auto owned = std::find_if(core_->actors.begin(), core_->actors.end(),
                               [&actor](const auto& a) { return a.get() == &actor; });
     if (owned == core_->actors.end()) return;
+    core_->wakeTouching(actor.core());
     core_->removeBody(actor.core());
     core_->scanner.forget(actor.core().serial);
     for (nx::QueuedEvent& event : core_->events) {
@@ -172,8 +168,8 @@ NxShape* NxScene::raycastClosestShape(const NxRay& worldRay, NxShapesType shapeT
     if (!(maxDist > 0)) return nullptr;
     btVector3 from = nx::ToBt(worldRay.orig);
     btVector3 to = from + nx::ToBt(worldRay.dir) * maxDist;
-    nx::ClosestShapeCallback closest(from, to, shapeType, groupsMask);
-    core_->bullet.world.rayTest(from, to, closest);
+    btCollisionWorld::ClosestRayResultCallback closest(from, to);
+    nx::CastClosest(core_->bullet.world, from, to, shapeType, groupsMask, closest);
     if (!closest.hasHit()) return nullptr;
     hit.shape = static_cast<NxShape*>(closest.m_collisionObject->getUserPointer());
     hit.worldImpact = nx::ToNx(closest.m_hitPointWorld);

@@ -96,6 +96,9 @@ BulletWorld::BulletWorld(const btVector3& gravity) {
     dispatcher.setDispatcherFlags(
         dispatcher.getDispatcherFlags() &
         ~btCollisionDispatcher::CD_USE_RELATIVE_CONTACT_BREAKING_THRESHOLD);
+    // Hulls meet planes, hulls and triangles with whole patches of contact, not one closest
+    // point per step.
+    hullAlgorithms.registerWith(dispatcher, configuration);
     world.getPairCache()->setOverlapFilterCallback(&filter);
     world.setGravity(gravity);
     // Poses of static objects are pushed to the broadphase when they are set, so only moving

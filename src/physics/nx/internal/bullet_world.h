@@ -5,6 +5,8 @@
 
 #include <btBulletDynamicsCommon.h>
 
+#include "internal/hull_algorithms.h"
+
 namespace nx {
 
 // Lets a pair reach the narrow phase when the collision groups agree and at least one side can
@@ -20,6 +22,7 @@ struct BulletWorld {
     explicit BulletWorld(const btVector3& gravity);
 
     btDefaultCollisionConfiguration configuration;
+    HullAlgorithms hullAlgorithms;
     btCollisionDispatcher dispatcher{&configuration};
     btDbvtBroadphase broadphase;
     btSequentialImpulseConstraintSolver solver;

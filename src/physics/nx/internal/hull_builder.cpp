@@ -1,5 +1,6 @@
 #include "internal/hull_builder.h"
 
+#include <BulletCollision/CollisionShapes/btConvexPolyhedron.h>
 #include <BulletCollision/CollisionShapes/btConvexTriangleMeshShape.h>
 #include <LinearMath/btConvexHullComputer.h>
 
@@ -102,6 +103,15 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
     mesh->shape->optimizeConvexHull();
     mesh->shape->setMargin(shrink);
     mesh->shape->recalcLocalAabb();  // the cached bounds do not follow setMargin
+    if (hull.volume > 0) {
+        // Faces of the cooked hull itself (coplanar triangles merged): contacts with other
+        // hulls and with triangles are then clipped face against face, giving a box landing
+        // on a floor all its corners at once, and rays meet the hull exactly.
+        btConvexHullShape cooked(&local[0].x(), static_cast<int>(local.size()), sizeof(btVector3));
+        cooked.initializePolyhedralFeatures();
+        btConvexPolyhedron faces = *cooked.getConvexPolyhedron();
+        mesh->shape->setPolyhedralFeatures(faces);
+    }
     mesh->hull = std::move(hull);
     return mesh;
 }

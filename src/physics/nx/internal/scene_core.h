@@ -36,6 +36,9 @@ struct SceneCore {
     // Adds the body to the world with its shape's collision group; removes it.
     void addBody(ActorCore& actor);
     void removeBody(ActorCore& actor);
+    // Wakes the moving bodies touching this actor: a sleeping body resting on an actor that is
+    // released must fall, not hang where its support was.
+    void wakeTouching(ActorCore& actor);
     // The SDK's parameters as this scene's engine settings.
     void applySdkParameters();
     void simulate(NxReal elapsedTime);

@@ -1,6 +1,12 @@
 #include "internal/scene_events.h"
 
+#include <BulletCollision/CollisionShapes/btConvexShape.h>
+#include <BulletCollision/NarrowPhaseCollision/btGjkEpaPenetrationDepthSolver.h>
+#include <BulletCollision/NarrowPhaseCollision/btGjkPairDetector.h>
 #include <BulletCollision/NarrowPhaseCollision/btPersistentManifold.h>
+#include <BulletCollision/NarrowPhaseCollision/btVoronoiSimplexSolver.h>
+
+#include <algorithm>
 
 #include "NxActor.h"
 #include "internal/bullet_convert.h"
@@ -29,6 +35,38 @@ void QueueTriggerEvent(std::vector<QueuedEvent>& queue, NxShape* trigger, NxShap
     event.status = status;
 }
 
+// Whether the two overlap at their poses after the sub-step. The manifold's points were found
+// before the bodies moved, and they linger until the shapes are a contact distance apart, so a
+// shape would be reported leaving late; convex shapes are measured again instead.
+bool OverlapsNow(const btCollisionObject& a, const btCollisionObject& b,
+                 const btPersistentManifold& manifold) {
+    const btCollisionShape* shapeA = a.getCollisionShape();
+    const btCollisionShape* shapeB = b.getCollisionShape();
+    if (shapeA->isConvex() && shapeB->isConvex()) {
+        btVoronoiSimplexSolver simplex;
+        btGjkEpaPenetrationDepthSolver penetration;
+        btGjkPairDetector detector(static_cast<const btConvexShape*>(shapeA),
+                                   static_cast<const btConvexShape*>(shapeB), &simplex,
+                                   &penetration);
+        btGjkPairDetector::ClosestPointInput input;
+        input.m_transformA = a.getWorldTransform();
+        input.m_transformB = b.getWorldTransform();
+        struct : btDiscreteCollisionDetectorInterface::Result {
+            void setShapeIdentifiersA(int, int) override {}
+            void setShapeIdentifiersB(int, int) override {}
+            void addContactPoint(const btVector3&, const btVector3&, btScalar depth) override {
+                distance = std::min(distance, depth);
+            }
+            btScalar distance = BT_LARGE_FLOAT;
+        } closest;
+        detector.getClosestPoints(input, closest, nullptr);
+        return closest.distance <= 0;
+    }
+    for (int p = 0; p < manifold.getNumContacts(); ++p)
+        if (manifold.getContactPoint(p).getDistance() <= 0) return true;
+    return false;
+}
+
 }  // namespace
 
 void EventScanner::scan(btCollisionDispatcher& dispatcher, std::uint64_t step,
@@ -37,7 +75,6 @@ void EventScanner::scan(btCollisionDispatcher& dispatcher, std::uint64_t step,
     int count = dispatcher.getNumManifolds();
     for (int i = 0; i < count; ++i) {
         const btPersistentManifold& manifold = *dispatcher.getManifoldByIndexInternal(i);
-        if (manifold.getNumContacts() == 0) continue;
         const NxShape* shape0 = ShapeOf(manifold.getBody0());
         const NxShape* shape1 = ShapeOf(manifold.getBody1());
         if (shape0 == nullptr || shape1 == nullptr) continue;
@@ -45,33 +82,34 @@ void EventScanner::scan(btCollisionDispatcher& dispatcher, std::uint64_t step,
         bool trigger1 = IsTrigger(shape1);
         if (trigger0 && trigger1) continue;
         if (trigger0 || trigger1) {
-            scanTrigger(manifold, trigger0, step, queue);
-        } else {
+            scanTrigger(manifold, trigger0, step);
+        } else if (manifold.getNumContacts() > 0) {
             scanContact(manifold, step, touchDistance, reportStarts, queue);
         }
     }
     contacts_.expire(step, [](NxShape*, NxShape*) {});
+    // Leaves before enters: a shape that left one trigger and entered another within the same
+    // sub-step was never inside both.
     triggers_.expire(step, [&queue](NxShape* trigger, NxShape* other) {
         if (trigger->getFlag(NX_TRIGGER_ON_LEAVE))
             QueueTriggerEvent(queue, trigger, other, NX_TRIGGER_FLAG_LEAVE);
     });
+    queue.insert(queue.end(), enters_.begin(), enters_.end());
+    enters_.clear();
 }
 
 void EventScanner::scanTrigger(const btPersistentManifold& manifold, bool firstIsTrigger,
-                               std::uint64_t step, std::vector<QueuedEvent>& queue) {
+                               std::uint64_t step) {
     const btCollisionObject* trigger = firstIsTrigger ? manifold.getBody0() : manifold.getBody1();
     const btCollisionObject* other = firstIsTrigger ? manifold.getBody1() : manifold.getBody0();
     if (other->isStaticOrKinematicObject()) return;
-    bool overlaps = false;
-    for (int p = 0; p < manifold.getNumContacts() && !overlaps; ++p)
-        overlaps = manifold.getContactPoint(p).getDistance() <= 0;
-    if (!overlaps) return;
+    if (!OverlapsNow(*trigger, *other, manifold)) return;
     NxShape* triggerShape = ShapeOf(trigger);
     NxShape* otherShape = ShapeOf(other);
     std::uint64_t key = PairTracker::key(SerialOf(trigger), SerialOf(other));
     if (!triggers_.touch(key, step, triggerShape, otherShape)) return;
     if (triggerShape->getFlag(NX_TRIGGER_ON_ENTER))
-        QueueTriggerEvent(queue, triggerShape, otherShape, NX_TRIGGER_FLAG_ENTER);
+        QueueTriggerEvent(enters_, triggerShape, otherShape, NX_TRIGGER_FLAG_ENTER);
 }
 
 void EventScanner::scanContact(const btPersistentManifold& manifold, std::uint64_t step,

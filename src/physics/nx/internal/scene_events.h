@@ -8,8 +8,9 @@
 // touch, so a shape skipping over a seam for a moment reports its landing once. A real bounce
 // needs an impact above the bounce threshold of 10, so it rebounds at 6 or more and stays apart
 // for more than 7 sub-steps under gravity 98: it is still reported.
-// A shape overlaps a trigger when some point has a distance of zero or less; only dynamic
-// shapes are reported (static and kinematic ones never reach the trigger's narrow phase).
+// A shape overlaps a trigger when the two overlap at their poses after the sub-step (the
+// engine's contact points describe the poses before it); only dynamic shapes are reported
+// (static and kinematic ones never reach the trigger's narrow phase).
 #pragma once
 
 #include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
@@ -50,13 +51,13 @@ public:
     void forget(NxU32 serial);
 
 private:
-    void scanTrigger(const btPersistentManifold& manifold, bool firstIsTrigger, std::uint64_t step,
-                     std::vector<QueuedEvent>& queue);
+    void scanTrigger(const btPersistentManifold& manifold, bool firstIsTrigger, std::uint64_t step);
     void scanContact(const btPersistentManifold& manifold, std::uint64_t step,
                      btScalar touchDistance, bool reportStart, std::vector<QueuedEvent>& queue);
 
     PairTracker contacts_{kContactGraceSteps};
     PairTracker triggers_{0};
+    std::vector<QueuedEvent> enters_;  // of the sub-step being scanned
 };
 
 // Hands the queued reports to the user's report objects; cancelled ones are skipped.

@@ -1,0 +1,221 @@
+#include "internal/hull_algorithms.h"
+
+#include <BulletCollision/BroadphaseCollision/btDispatcher.h>
+#include <BulletCollision/CollisionDispatch/btActivatingCollisionAlgorithm.h>
+#include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
+#include <BulletCollision/CollisionDispatch/btCollisionObjectWrapper.h>
+#include <BulletCollision/CollisionDispatch/btManifoldResult.h>
+#include <BulletCollision/CollisionShapes/btConcaveShape.h>
+#include <BulletCollision/CollisionShapes/btConvexHullShape.h>
+#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
+#include <BulletCollision/CollisionShapes/btTriangleCallback.h>
+
+#include <new>
+#include <type_traits>
+
+namespace nx {
+
+namespace {
+
+const btConvexPolyhedron* FacesOf(const btCollisionObjectWrapper* wrapper) {
+    return static_cast<const btConvexHullShape*>(wrapper->getCollisionShape())
+        ->getConvexPolyhedron();
+}
+
+// What the three algorithms share: which side is the hull, and the pair's manifold, whose
+// first body is always the hull (or the first hull).
+class HullAlgorithm : public btActivatingCollisionAlgorithm {
+public:
+    HullAlgorithm(const btCollisionAlgorithmConstructionInfo& info,
+                  const btCollisionObjectWrapper* body0, const btCollisionObjectWrapper* body1,
+                  bool hullSecond, HullScratch& scratch)
+        : btActivatingCollisionAlgorithm(info, body0, body1),
+          scratch_(scratch),
+          hullSecond_(hullSecond) {
+        manifold_ = m_dispatcher->getNewManifold(hullOf(body0, body1)->getCollisionObject(),
+                                                 otherOf(body0, body1)->getCollisionObject());
+    }
+    ~HullAlgorithm() override { m_dispatcher->releaseManifold(manifold_); }
+
+    // The world's own sweeps keep fast bodies from passing through; pairs take no part.
+    btScalar calculateTimeOfImpact(btCollisionObject*, btCollisionObject*, const btDispatcherInfo&,
+                                   btManifoldResult*) override {
+        return 1;
+    }
+    void getAllContactManifolds(btManifoldArray& manifolds) override {
+        manifolds.push_back(manifold_);
+    }
+
+    void processCollision(const btCollisionObjectWrapper* body0,
+                          const btCollisionObjectWrapper* body1, const btDispatcherInfo&,
+                          btManifoldResult* result) override {
+        result->setPersistentManifold(manifold_);
+        scratch_.points.resize(0);
+        btTransform toWorld = collect(hullOf(body0, body1), otherOf(body0, body1),
+                                      manifold_->getContactBreakingThreshold());
+        KeepFourSupporting(scratch_.points);
+        StoreContacts(scratch_.points, toWorld, *manifold_, *result);
+    }
+
+protected:
+    // Appends the pair's contacts to scratch_.points, in the frame it answers.
+    virtual btTransform collect(const btCollisionObjectWrapper* hull,
+                                const btCollisionObjectWrapper* other, btScalar reach) = 0;
+
+    HullScratch& scratch_;
+
+private:
+    const btCollisionObjectWrapper* hullOf(const btCollisionObjectWrapper* body0,
+                                           const btCollisionObjectWrapper* body1) const {
+        return hullSecond_ ? body1 : body0;
+    }
+    const btCollisionObjectWrapper* otherOf(const btCollisionObjectWrapper* body0,
+                                            const btCollisionObjectWrapper* body1) const {
+        return hullSecond_ ? body0 : body1;
+    }
+
+    btPersistentManifold* manifold_;
+    bool hullSecond_;
+};
+
+// Every corner of the hull near the plane touches it.
+class HullPlaneAlgorithm : public HullAlgorithm {
+public:
+    using HullAlgorithm::HullAlgorithm;
+
+protected:
+    btTransform collect(const btCollisionObjectWrapper* hull, const btCollisionObjectWrapper* plane,
+                        btScalar reach) override {
+        auto* shape = static_cast<const btStaticPlaneShape*>(plane->getCollisionShape());
+        const btTransform& planePose = plane->getWorldTransform();
+        btVector3 normal = planePose.getBasis() * shape->getPlaneNormal();
+        btScalar offset =
+            normal.dot(planePose * (shape->getPlaneNormal() * shape->getPlaneConstant()));
+        const btTransform& pose = hull->getWorldTransform();
+        const btAlignedObjectArray<btVector3>& corners = FacesOf(hull)->m_vertices;
+        for (int i = 0; i < corners.size(); ++i) {
+            btVector3 corner = pose * corners[i];
+            btScalar distance = normal.dot(corner) - offset;
+            if (distance < reach)
+                scratch_.points.push_back(
+                    ContactCandidate{normal, corner - normal * distance, distance});
+        }
+        return btTransform::getIdentity();
+    }
+};
+
+class HullHullAlgorithm : public HullAlgorithm {
+public:
+    using HullAlgorithm::HullAlgorithm;
+
+protected:
+    btTransform collect(const btCollisionObjectWrapper* a, const btCollisionObjectWrapper* b,
+                        btScalar reach) override {
+        scratch_.collider.collide(*FacesOf(a), a->getWorldTransform(), *FacesOf(b),
+                                  b->getWorldTransform(), reach, scratch_.points);
+        return btTransform::getIdentity();
+    }
+};
+
+// The hull against each triangle of the mesh near it, in the mesh's frame; all their points
+// compete for the manifold's four places.
+class HullMeshAlgorithm : public HullAlgorithm, btTriangleCallback {
+public:
+    using HullAlgorithm::HullAlgorithm;
+
+protected:
+    btTransform collect(const btCollisionObjectWrapper* hull, const btCollisionObjectWrapper* mesh,
+                        btScalar reach) override {
+        const btTransform& meshPose = mesh->getWorldTransform();
+        hullFaces_ = FacesOf(hull);
+        hullInMesh_ = meshPose.inverseTimes(hull->getWorldTransform());
+        reach_ = reach;
+        btVector3 low, high;
+        hull->getCollisionShape()->getAabb(hullInMesh_, low, high);
+        btVector3 around(reach, reach, reach);
+        static_cast<const btConcaveShape*>(mesh->getCollisionShape())
+            ->processAllTriangles(this, low - around, high + around);
+        return meshPose;
+    }
+
+private:
+    void processTriangle(btVector3* corners, int, int) override {
+        btVector3 normal = (corners[1] - corners[0]).cross(corners[2] - corners[0]);
+        if (normal.length2() < SIMD_EPSILON) return;  // a sliver
+        normal.normalize();
+        btConvexPolyhedron& triangle = scratch_.triangle;
+        for (int i = 0; i < 3; ++i) {
+            triangle.m_vertices[i] = corners[i];
+            triangle.m_uniqueEdges[i] = (corners[(i + 1) % 3] - corners[i]).normalized();
+        }
+        btScalar* plane = triangle.m_faces[0].m_plane;
+        plane[0] = normal.x();
+        plane[1] = normal.y();
+        plane[2] = normal.z();
+        plane[3] = -normal.dot(corners[0]);
+        scratch_.collider.collide(*hullFaces_, hullInMesh_, triangle, btTransform::getIdentity(),
+                                  reach_, scratch_.points);
+    }
+
+    const btConvexPolyhedron* hullFaces_ = nullptr;
+    btTransform hullInMesh_;
+    btScalar reach_ = 0;
+};
+
+// Creates Algorithm for pairs whose hulls have faces, and the engine's own otherwise.
+template <class Algorithm>
+class CreateFunc : public btCollisionAlgorithmCreateFunc {
+public:
+    CreateFunc(bool hullSecond, btCollisionAlgorithmCreateFunc* engine, HullScratch& scratch)
+        : engine_(engine), scratch_(scratch) {
+        m_swapped = hullSecond;
+    }
+
+    btCollisionAlgorithm* CreateCollisionAlgorithm(btCollisionAlgorithmConstructionInfo& info,
+                                                   const btCollisionObjectWrapper* body0,
+                                                   const btCollisionObjectWrapper* body1) override {
+        for (const btCollisionObjectWrapper* body : {body0, body1}) {
+            if (body->getCollisionShape()->getShapeType() == CONVEX_HULL_SHAPE_PROXYTYPE &&
+                FacesOf(body) == nullptr)
+                return engine_->CreateCollisionAlgorithm(info, body0, body1);
+        }
+        void* memory = info.m_dispatcher1->allocateCollisionAlgorithm(sizeof(Algorithm));
+        return new (memory) Algorithm(info, body0, body1, m_swapped, scratch_);
+    }
+
+private:
+    btCollisionAlgorithmCreateFunc* engine_;
+    HullScratch& scratch_;
+};
+
+}  // namespace
+
+HullScratch::HullScratch() {
+    triangle.m_vertices.resize(3);
+    triangle.m_uniqueEdges.resize(3);
+    triangle.m_faces.resize(1);
+    for (int i = 0; i < 3; ++i) triangle.m_faces[0].m_indices.push_back(i);
+}
+
+void HullAlgorithms::registerWith(btCollisionDispatcher& dispatcher,
+                                  btDefaultCollisionConfiguration& engine) {
+    auto add = [&](auto* algorithm, int hullType, int otherType) {
+        using Algorithm = std::remove_pointer_t<decltype(algorithm)>;
+        for (bool hullSecond : {false, true}) {
+            int type0 = hullSecond ? otherType : hullType;
+            int type1 = hullSecond ? hullType : otherType;
+            funcs_.push_back(std::make_unique<CreateFunc<Algorithm>>(
+                hullSecond, engine.getCollisionAlgorithmCreateFunc(type0, type1), scratch_));
+            dispatcher.registerCollisionCreateFunc(type0, type1, funcs_.back().get());
+            if (hullType == otherType) break;
+        }
+    };
+    add(static_cast<HullPlaneAlgorithm*>(nullptr), CONVEX_HULL_SHAPE_PROXYTYPE,
+        STATIC_PLANE_PROXYTYPE);
+    add(static_cast<HullHullAlgorithm*>(nullptr), CONVEX_HULL_SHAPE_PROXYTYPE,
+        CONVEX_HULL_SHAPE_PROXYTYPE);
+    add(static_cast<HullMeshAlgorithm*>(nullptr), CONVEX_HULL_SHAPE_PROXYTYPE,
+        TRIANGLE_MESH_SHAPE_PROXYTYPE);
+}
+
+}  // namespace nx
