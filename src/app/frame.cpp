@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/hud.h"
 #include "app/removal.h"
 #include "app/shaders.h"
 #include "app/shell.h"
@@ -17,6 +18,7 @@
 #include "render/particles.h"
 #include "render/sky_box.h"
 #include "scene/model_object.h"
+#include "scene/ring.h"
 
 namespace {
 
@@ -90,6 +92,31 @@ void DrawObjects() {
         });
 }
 
+// Rings still to be collected sparkle: every 0.05 s each sends out a particle that drifts and
+// grows for two seconds, and every frame a marker sprite sits on it. The drift is drawn from the
+// random generator every frame, paused or not, so the sequence of draws depends only on the
+// frames and the rings.
+void DrawRingParticles() {
+    NxVec3 drift;
+    drift.x = randomFloat(-1.0f, 1.0f) * 0.5f;
+    drift.y = randomFloat(-1.0f, 1.0f) * 0.5f;
+    drift.z = randomFloat(-1.0f, 1.0f) * 0.5f;
+    if (paused) return;
+    bool burst = nextSparkleTime < gameTime;
+    if (burst) nextSparkleTime = gameTime + 0.05;
+    for (Object* object : objects) {
+        auto* ring = dynamic_cast<zvRing*>(object);
+        if (ring == nullptr || ring->collected) continue;
+        NxVec3 p = ring->getPosition();
+        if (burst) {
+            float growth = randomFloat(0.0f, 0.5f);
+            particles->AddParticle(p.x, p.y, p.z, drift.x, drift.y, drift.z, 0.0f, 0.1f, 0.1f,
+                                   growth, growth, 7, 0, 2.0f);
+        }
+        particles->AddSprite(p.x, p.y, p.z, 1.0f, 6);
+    }
+}
+
 void Display() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (lighting) glDisable(GL_LIGHTING);
@@ -105,8 +132,10 @@ void Display() {
     DrawObjects();
     // The model renderer leaves its last program bound.
     if (gl20Supported && glslSupported && useOwnShader) glUseProgram(0);
+    DrawRingParticles();
     if (lighting) glDisable(GL_LIGHTING);
     frustum.DebugDraw();
+    DrawHud();
     particles->Draw();
     lensFlare->draw();
     glFlush();

@@ -15,8 +15,10 @@
 #include "player/avatar.h"
 #include "render/lens_flare.h"
 #include "render/model.h"
+#include "scene/door.h"
 #include "scene/ground_plane.h"
 #include "scene/model_object.h"
+#include "scene/ring.h"
 
 namespace {
 
@@ -91,12 +93,20 @@ void LoadEnemies() {
     }
 }
 
-// Rings and doors: the counts are read and shown; this build has no classes for their entries.
-void LoadPlacedEntries(const char* countKey, const char* label, const char* entries) {
+// Rings and doors: one object per entry of their section, placed by the entry's matrix.
+template <class Placed>
+void LoadPlaced(const char* countKey, const char* label, const char* section) {
     int32_t count = ReadInt(kLevelFile, "level", countKey);
     std::printf("%s: %i\n", label, count);
-    if (count > 0)
-        std::printf("The %i %s of the level are skipped in this build\n", count, entries);
+    for (int i = 1; i <= count; ++i) {
+        char key[32];
+        std::snprintf(key, sizeof key, "matrix%i", i);
+        float* matrix = ReadMatrix(kLevelFile, section, key);
+        auto* object = new Placed(physicsScene);
+        object->setMatrix(matrix);
+        objects.push_back(object);
+        delete[] matrix;
+    }
 }
 
 void LoadBox() {
@@ -134,8 +144,8 @@ void LoadModels() {
     lensFlare = new zvLensFlare(1000.0f, 530.0f, 580.0f, camera);
     LoadBox();
     LoadEnemies();
-    LoadPlacedEntries("numRings", "NumRings", "rings");
-    LoadPlacedEntries("numDoors", "NumDoors", "doors");
+    LoadPlaced<zvRing>("numRings", "NumRings", "rings");
+    LoadPlaced<zvDoor>("numDoors", "NumDoors", "doors");
     groundPlane.createBounds(physicsScene);
 }
 

@@ -23,5 +23,6 @@ void DrawLightMarker();
 void DrawDebugRenderable(const class NxDebugRenderable& renderable);
 void DrawProjectiles();
 void DrawObjects();
+void DrawRingParticles();
 
 float randomFloat(float lo, float hi);

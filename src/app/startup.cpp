@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/hud.h"
 #include "app/input.h"
 #include "app/level.h"
 #include "app/log.h"
@@ -158,6 +159,7 @@ void GameStart(int argc, char** argv) {
     InitSprites();
     InitSkyBox();
     InitCamera();
+    LoadHudTextures();
 
     RegisterCallbacks();
     InitGlState();

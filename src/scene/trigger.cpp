@@ -34,6 +34,13 @@ NxVec3 Trigger::getPosition() {
 ObjectTrigger::ObjectTrigger(TriggerModelObject* owner_, const char* name, NxScene* scene)
     : Trigger(name, scene, NX_TRIGGER_ON_ENTER | NX_TRIGGER_ON_LEAVE), owner(owner_) {}
 
+void ReleaseTrigger(ObjectTrigger*& trigger) {
+    if (trigger == nullptr) return;
+    trigger->release();
+    delete trigger;
+    trigger = nullptr;
+}
+
 void ObjectTrigger::onTrigger(Object* other, NxU32 status) {
     if (status & NX_TRIGGER_ON_ENTER) owner->onTriggerEnter(this, other);
     if (status & NX_TRIGGER_ON_LEAVE) owner->onTriggerLeave(this, other);

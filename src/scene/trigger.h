@@ -31,3 +31,6 @@ public:
 
     TriggerModelObject* owner;
 };
+
+// Releases and frees a trigger its owner no longer needs, and forgets it; nothing when null.
+void ReleaseTrigger(ObjectTrigger*& trigger);

@@ -1,11 +1,12 @@
 // The game feels the same at any frame rate: one script at 30, 60, 144 and 1000 steps per second
-// gives the same rolling speed after one second of W and the same bullet launch speed. And one
-// play script gives the same trace, byte for byte, every time it runs.
+// gives the same rolling speed after one second of W, the same bullet launch speed and the same
+// rise of a door. And one play script gives the same trace, byte for byte, every time it runs.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "play_stage.h"
 
@@ -14,23 +15,43 @@ namespace {
 struct Feel {
     double speed = 0;        // horizontal speed after one second of W on flat ground
     double launchSpeed = 0;  // the fastest bullet of the run
+    double doorRise = 0;     // seconds from E until the door is open
+    double doorTop = 0;      // the open door's height
 };
 
-// Fires one bullet at 1.5 s, while the ball rests, and holds W for the run's last second. Frame k
-// of a run steps the game to 100 s + k steps.
+// The ball drops through three rings lying flat above the pedestal and comes to rest in the
+// trigger of a door beside it, whose passage runs across the ball's way.
+std::string FeelLevel() {
+    std::vector<Placement> rings;
+    for (float y : {19.4f, 19.0f, 18.6f}) rings.push_back({0, y, 0, kLyingFlat});
+    return WithRingsAndDoors(LevelWith({kFlushGround}), rings, {{0.6f, 0.3f, 0, kFacingX}});
+}
+
+// Fires one bullet at 1.5 s, while the ball rests, presses E at 1.8 s and holds W for the run's
+// last second. Frame k of a run steps the game to 100 s + k steps.
 Feel PlayAt(PlayStage& stage, int stepsPerSecond) {
     auto frame = [stepsPerSecond](double seconds, int later = 0) {
-        return std::to_string(std::lround(seconds * stepsPerSecond) + later);
+        return std::lround(seconds * stepsPerSecond) + later;
     };
-    std::string script = frame(1.5) + " press left\n" + frame(1.5, 1) + " release left\n" +
-                         frame(2.0) + " down w\n" + frame(3.0) + " quit\n";
+    auto at = [&frame](double seconds, const char* action, int later = 0) {
+        return std::to_string(frame(seconds, later)) + ' ' + action + '\n';
+    };
+    std::string script = at(1.5, "press left") + at(1.5, "release left", 1) + at(1.8, "down e") +
+                         at(2.0, "down w") + at(3.0, "quit");
     auto trace = stage.trace(script, "1/" + std::to_string(stepsPerSecond));
-    EXPECT_EQ(trace.size(), static_cast<size_t>(3 * stepsPerSecond));
     Feel feel;
-    if (trace.empty()) return feel;
+    EXPECT_EQ(trace.size(), static_cast<size_t>(3 * stepsPerSecond));
+    if (trace.size() != static_cast<size_t>(3 * stepsPerSecond)) return feel;
     const Json& last = trace.back();
     EXPECT_NEAR(last["gameTime"].number, 103.0 - 1.0 / stepsPerSecond, 1e-6);
     feel.speed = std::hypot(AvatarItem(last, "vel", 0), AvatarItem(last, "vel", 2));
+    const Json& pressed = trace[frame(1.8)];
+    EXPECT_EQ(pressed["doors"][0]["state"].text, "opening");
+    for (const Json& f : trace)
+        if (feel.doorRise == 0 && f["doors"][0]["state"].text == "open") {
+            feel.doorRise = f["gameTime"].number - pressed["gameTime"].number;
+            feel.doorTop = f["doors"][0]["pos"][1].number;
+        }
     for (const Json& f : trace)
         for (const Json& shot : f["projectileList"].items) {
             const Json& v = shot["vel"];
@@ -40,18 +61,25 @@ Feel PlayAt(PlayStage& stage, int stepsPerSecond) {
     return feel;
 }
 
-TEST(Feel, SpeedAndLaunchSpeedHoldAtEveryFrameRate) {
-    PlayStage stage(LevelWith({kFlushGround}));
+TEST(Feel, SpeedLaunchSpeedAndDoorRiseHoldAtEveryFrameRate) {
+    PlayStage stage(FeelLevel());
     const Feel reference = PlayAt(stage, 60);
     ASSERT_GT(reference.speed, 10);
     ASSERT_GT(reference.launchSpeed, 20);
-    std::printf("steps/s  speed after 1 s of W  bullet launch speed\n");
+    std::printf("steps/s  speed after 1 s of W  bullet launch speed  door open after E\n");
     for (int rate : {30, 60, 144, 1000}) {
         Feel feel = rate == 60 ? reference : PlayAt(stage, rate);
-        std::printf("%7d  %21.3f  %19.3f\n", rate, feel.speed, feel.launchSpeed);
+        std::printf("%7d  %21.3f  %19.3f  %16.3f\n", rate, feel.speed, feel.launchSpeed,
+                    feel.doorRise);
         SCOPED_TRACE(rate);
         EXPECT_NEAR(feel.speed / reference.speed, 1.0, 0.05);
         EXPECT_NEAR(feel.launchSpeed / reference.launchSpeed, 1.0, 0.05);
+        // The door rises one unit at one unit per second, and overshoots by at most a step.
+        double step = 1.0 / rate;
+        EXPECT_GE(feel.doorRise, 1.0 - 1e-6);
+        EXPECT_LE(feel.doorRise, 1.0 + step + 1e-6);
+        EXPECT_GE(feel.doorTop, 1.3 - 1e-5);
+        EXPECT_LE(feel.doorTop, 1.3 + step + 1e-5);
     }
 }
 

@@ -29,6 +29,22 @@ std::string LevelWith(const std::vector<LevelPiece>& pieces,
     return ini.str();
 }
 
+std::string WithRingsAndDoors(const std::string& level, const std::vector<Placement>& rings,
+                              const std::vector<Placement>& doors) {
+    std::ostringstream counts, sections;
+    counts << "numRings=" << rings.size() << "\nnumDoors=" << doors.size();
+    for (auto [section, list] : {std::pair{"rings", &rings}, std::pair{"doors", &doors}}) {
+        sections << '[' << section << "]\n";
+        for (size_t i = 1; i <= list->size(); ++i) {
+            const Placement& p = (*list)[i - 1];
+            sections << "matrix" << i << '=' << p.axes << ", " << p.x << ", " << p.y << ", " << p.z
+                     << ", 1\n";
+        }
+    }
+    return std::regex_replace(level, std::regex("numRings=0\nnumDoors=0"), counts.str()) +
+           sections.str();
+}
+
 PlayStage::PlayStage(const std::string& level) {
     std::string settings = ReadFile(stage_.path() + "/data/game.ini");
     settings = std::regex_replace(settings, std::regex("winResX=\\d+"), "winResX=160");

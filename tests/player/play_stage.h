@@ -33,6 +33,19 @@ const LevelPiece kFlushGround = {"level_ground_66x200", 0, 0.3f, 0};
 // the height of a cannon's gun or a moving bomb's axle standing there.
 const LevelPiece kLowGround = {"level_ground_66x200", 0, 0, 0};
 
+// A ring or a door of a test level: its position and the rotation part of its placement matrix
+// (the first twelve numbers). Rings stand upright with their opening towards +Z, doors close a
+// passage along Z, unless turned.
+struct Placement {
+    float x, y, z;
+    const char* axes = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0";
+};
+constexpr const char* kLyingFlat = "1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0";  // opening upwards
+constexpr const char* kFacingX = "0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0";    // passage along X
+// A level from LevelWith with these rings and doors added.
+std::string WithRingsAndDoors(const std::string& level, const std::vector<Placement>& rings,
+                              const std::vector<Placement>& doors);
+
 class PlayStage {
 public:
     // An empty `level` keeps the game's own level.

@@ -1,6 +1,6 @@
 // Scripted play through zorvan-run at 60 steps per second: the boost jump, the wall jump, the
-// minigun's rate, lives lost in a fall until the game is lost, the respawn point and the camera
-// keys. The ball drops in at (0, 20, 0) and rests on the pedestal by frame 120.
+// minigun's rate, lives lost in a fall until the game is lost, the respawn point, the camera keys
+// and the demo. The ball drops in at (0, 20, 0) and rests on the pedestal by frame 120.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -141,26 +141,45 @@ TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
     EXPECT_EQ(trace[172]["camera"]["mode"].number, 0);
 }
 
+// The first frame from `from` on whose avatar has `rings` rings, or the trace's size.
+size_t FirstWithRings(const std::vector<Json>& trace, size_t from, double rings) {
+    while (from < trace.size() && AvatarNumber(trace[from], "rings") != rings) ++from;
+    return from;
+}
+
 TEST(Play, TheDemoReachesEachOfItsMoments) {
     std::string demo = ReadFile(ZORVAN_DEMO);
     ASSERT_FALSE(demo.empty());
     PlayStage stage;
     auto trace = stage.trace(ForTheSmallWindow(demo));
-    ASSERT_EQ(trace.size(), 1870u);
-    EXPECT_NEAR(AvatarItem(trace[466], "pos", 1), 2.2, 0.05);  // rolled up onto the ramp's platform
+    ASSERT_EQ(trace.size(), 1680u);
+    auto pos = [&trace](size_t frame, int axis) { return AvatarItem(trace[frame], "pos", axis); };
+
+    size_t ramp = FirstWithRings(trace, 0, 1);  // rolling up the ramp through its ring
+    EXPECT_NEAR(pos(ramp, 2), 4.0, 0.3);
+    EXPECT_GT(pos(ramp, 1), 1.2);
     // The platform's cannon fell to a rocket and a bullet before it could fire.
     EXPECT_EQ(trace[466]["enemies"].items.size(), trace[0]["enemies"].items.size() - 1);
     EXPECT_EQ(trace[466]["items"].items.size(), 1u);
     EXPECT_GT(AvatarNumber(trace[466], "health"), 50);
-    EXPECT_NEAR(AvatarItem(trace[570], "pos", 1), 5.2, 0.05);   // on the first floating step
-    EXPECT_NEAR(AvatarItem(trace[875], "pos", 1), 11.2, 0.05);  // on top of the training yard
-    EXPECT_EQ(trace[1255]["counts"]["particles"].number, 1);    // the rocket's burst
-    EXPECT_LT(AvatarItem(trace[1255], "ammo", 1), 10);
-    EXPECT_GT(AvatarItem(trace[1548], "pos", 1), 5.5);   // kicked up the chimney to its top
-    EXPECT_LT(AvatarItem(trace[1802], "pos", 1), -1.0);  // down the pit's shaft
-    EXPECT_EQ(AvatarNumber(trace[1802], "lives"), 5);
-    EXPECT_EQ(AvatarNumber(trace[1822], "lives"), 4);
-    EXPECT_GT(AvatarItem(trace[1822], "pos", 1), 15.0);  // back over the spawn point
+    size_t step = FirstWithRings(trace, ramp, 2);  // boosted onto the first floating step
+    EXPECT_NEAR(pos(step, 1), 5.2, 0.05);
+    EXPECT_GT(pos(976, 1), 3.5);                    // kicked up the chimney
+    size_t ledge = FirstWithRings(trace, step, 3);  // onto the ledge and through its ring
+    EXPECT_NEAR(pos(ledge, 1), 3.7, 0.05);
+    EXPECT_GT(pos(ledge, 0), 20.0);
+    ASSERT_LT(ledge, 1525u);
+
+    // At the vault's door with three rings: E opens it, the ball rolls through to the vault ring.
+    EXPECT_TRUE(trace[1525]["avatar"]["interaction"].boolean);
+    EXPECT_LT(pos(1525, 2), -11.5);
+    EXPECT_EQ(trace[1525]["doors"][0]["state"].text, "closed");
+    EXPECT_EQ(AvatarNumber(trace[1530], "rings"), 0);
+    EXPECT_EQ(trace[1530]["doors"][0]["state"].text, "opening");
+    EXPECT_EQ(trace[1600]["doors"][0]["state"].text, "open");
+    EXPECT_TRUE(trace.back()["rings"][8]["collected"].boolean);
+    EXPECT_EQ(AvatarNumber(trace.back(), "rings"), 1);
+    EXPECT_LT(pos(trace.size() - 1, 2), -28.0);
 }
 
 }  // namespace

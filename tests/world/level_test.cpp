@@ -46,21 +46,32 @@ TEST(Level, TheShippedLevelLoadsInOrderAndExitsCleanly) {
     ExpectInOrder(
         r.output,
         {"initialized contact reports\n", "materialIndex 1: 1\n", "Status: Using GLEW",
-         "NumModels 41\n", "InitModel level_ground_126x200\n", "InitModel level_hollow_sphere\n",
-         "InitModel level_platform_4x4x2\n", "NumEnemies: 8\n", "NumRings: 0\n", "NumDoors: 0\n"});
+         "NumModels 61\n", "InitModel level_ground_126x200\n", "InitModel level_hollow_sphere\n",
+         "InitModel level_platform_4x4x2\n", "NumEnemies: 8\n", "NumRings: 10\n", "NumDoors: 2\n"});
     ExpectInOrder(stage.log(),
                   {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
                    "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n", "InitLight\n",
                    "Initialize Sprites\n", "InitCamera\n", "UnloadModels\n", "Exiting\n"});
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
-    // The level's models, the box and the enemies.
-    EXPECT_EQ(trace[0]["counts"]["objects"].number, 50);
+    // The level's models, the box, the enemies, the rings and the doors, each placed by its entry.
+    EXPECT_EQ(trace[0]["counts"]["objects"].number, 82);
     EXPECT_EQ(trace[0]["enemies"].items.size(), 8u);
     ExpectInOrder(r.output, {"canon unloaded\n", "canon unloaded\n"});  // both cannons, at exit
+    const Json& rings = trace[0]["rings"];
+    ASSERT_EQ(rings.items.size(), 10u);
+    EXPECT_NEAR(rings[0]["pos"][1].number, 1.45, 1e-5);
+    EXPECT_NEAR(rings[0]["pos"][2].number, 4, 1e-5);
+    for (const Json& ring : rings.items) EXPECT_FALSE(ring["collected"].boolean);
+    const Json& doors = trace[0]["doors"];
+    ASSERT_EQ(doors.items.size(), 2u);
+    EXPECT_NEAR(doors[0]["pos"][2].number, -12, 1e-5);
+    EXPECT_EQ(doors[0]["baseY"].number, 0);
+    EXPECT_EQ(doors[1]["state"].text, "closed");
+    EXPECT_TRUE(doors[1]["hasTrigger"].boolean);
 }
 
-TEST(Level, CountOfZeroAndMissingVisualModel) {
+TEST(Level, CountOfZeroAndMissingEntries) {
     Stage stage;
     // model1 names a file that does not exist; its physics model does.
     stage.write("data/level1.ini",
@@ -79,6 +90,18 @@ TEST(Level, CountOfZeroAndMissingVisualModel) {
     ExpectInOrder(r.output, {"NumModels 0\n", "NumEnemies: 0\n"});
     EXPECT_EQ(r.output.find("InitModel"), std::string::npos);
     EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number, 1);
+
+    // A ring and a door without placements stand far out of the way, at 12345678.
+    stage.write("data/level1.ini",
+                "[level]\nnumModels=0\nnumEnemies=0\nnumRings=1\nnumDoors=1\nskyboxDir=x\\\n"
+                "skyboxDim=3000\n");
+    stage.write("s.txt", "30 quit\n");
+    r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    ExpectInOrder(r.output, {"NumRings: 1\n", "NumDoors: 1\n"});
+    const Json last = ParseTrace(ReadFile(stage.path() + "/t.jsonl")).back();
+    EXPECT_EQ(last["rings"][0]["pos"][0].number, 12345678);
+    EXPECT_EQ(last["doors"][0]["baseY"].number, 12345678);
 }
 
 TEST(Level, BrokenLevelFilesStopTheGameNamingTheProblem) {

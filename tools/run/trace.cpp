@@ -13,13 +13,45 @@
 #include "player/weapon.h"
 #include "render/lens_flare.h"
 #include "render/particles.h"
+#include "scene/door.h"
 #include "scene/pickup_items.h"
+#include "scene/ring.h"
+#include "scene/trigger.h"
 
 namespace {
 
 void Vector(JsonWriter& json, const char* key, const NxVec3& v) {
     const float values[3] = {v.x, v.y, v.z};
     json.field(key, values, 3);
+}
+
+// The rings and doors among the level's objects, in the order of the level file.
+void TraceRings(JsonWriter& json) {
+    for (Object* object : objects) {
+        auto* ring = dynamic_cast<zvRing*>(object);
+        if (ring == nullptr) continue;
+        json.beginObject();
+        Vector(json, "pos", ring->getPosition());
+        json.field("collected", ring->collected);
+        json.field("upperOccupied", ring->upperTrigger->occupied);
+        json.field("lowerOccupied", ring->lowerTrigger->occupied);
+        json.endObject();
+    }
+}
+
+void TraceDoors(JsonWriter& json) {
+    for (Object* object : objects) {
+        auto* door = dynamic_cast<zvDoor*>(object);
+        if (door == nullptr) continue;
+        json.beginObject();
+        Vector(json, "pos", door->getPosition());
+        json.field("baseY", door->baseY);
+        json.field("state", door->trigger != nullptr ? "closed"
+                            : door->finished         ? "open"
+                                                     : "opening");
+        json.field("hasTrigger", door->trigger != nullptr);
+        json.endObject();
+    }
 }
 
 void TraceAvatar(JsonWriter& json) {
@@ -145,8 +177,10 @@ void TraceFrame(int frame, std::string& out) {
     TraceEnemies(json);
     TraceItems(json);
     json.beginArray("rings");
+    TraceRings(json);
     json.endArray();
     json.beginArray("doors");
+    TraceDoors(json);
     json.endArray();
     json.endObject();
     out += json.text();

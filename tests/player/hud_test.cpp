@@ -1,0 +1,130 @@
+// The HUD drawn into an off-screen picture of the configured window size: the health bar's width
+// and colour, what the help overlay adds, an empty weapon slot, and the crosshairs over the
+// scene with and without additive blending.
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <array>
+
+#include "app/globals.h"
+#include "app/hud.h"
+#include "common/render_target.h"
+#include "player/avatar.h"
+#include "player_world.h"
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+class HudTest : public PlayerWorld {
+protected:
+    void SetUp() override {
+        PlayerWorld::SetUp();
+        winResX = kWidth;
+        winResY = kHeight;
+        showHelp = transparency = lighting = false;
+        LoadHudTextures();
+    }
+
+    // Clears to `background`, sets a view down -Z and draws the HUD; the picture's rows are
+    // returned top first, as the HUD counts them.
+    std::vector<std::array<int, 3>> Draw(std::array<int, 3> background = {0, 0, 0}) {
+        glClearColor(background[0] / 255.0f, background[1] / 255.0f, background[2] / 255.0f, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glViewport(0, 0, kWidth, kHeight);  // the camera set the window's
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60, static_cast<double>(kWidth) / kHeight, 0.1, 100);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        // The state the frame leaves for the HUD.
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_POINT_SPRITE);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
+        DrawHud();
+        std::vector<uint8_t> rgb = target_.ReadRgb();
+        std::vector<std::array<int, 3>> pixels(kWidth * kHeight);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const uint8_t* p = &rgb[((kHeight - 1 - y) * kWidth + x) * 3];
+                pixels[y * kWidth + x] = {p[0], p[1], p[2]};
+            }
+        return pixels;
+    }
+
+    // Pixels in [x0, x1) x [y0, y1) that are pure white: the HUD's text.
+    static int WhiteIn(const std::vector<std::array<int, 3>>& pixels, int x0, int x1, int y0,
+                       int y1) {
+        int count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                count += pixels[y * kWidth + x] == std::array<int, 3>{255, 255, 255};
+        return count;
+    }
+
+    RenderTarget target_{kWidth, kHeight};
+};
+
+TEST_F(HudTest, HealthBarIsTwoPixelsPerPointFromGreenToRed) {
+    struct Case {
+        int health;
+        std::array<int, 3> colour;
+    };
+    const int cx = kWidth / 2, row = 38;  // inside the bar, below the lives text
+    for (Case c : {Case{100, {0, 255, 0}}, Case{50, {128, 128, 0}}, Case{0, {0, 0, 0}}}) {
+        avatar->health = c.health;
+        auto pixels = Draw();
+        int width = 0;
+        for (int x = cx - 110; x < cx + 110; ++x) {
+            std::array<int, 3> p = pixels[row * kWidth + x];
+            if (p == std::array<int, 3>{0, 0, 0}) continue;
+            EXPECT_GE(x, cx - 100) << c.health;
+            EXPECT_NEAR(p[0], c.colour[0], 1) << c.health;
+            EXPECT_NEAR(p[1], c.colour[1], 1) << c.health;
+            EXPECT_EQ(p[2], 0) << c.health;
+            ++width;
+        }
+        EXPECT_EQ(width, 2 * c.health);
+    }
+}
+
+TEST_F(HudTest, HelpOverlayAndEmptyWeaponSlot) {
+    auto plain = Draw();
+    EXPECT_GT(WhiteIn(plain, 0, 300, 0, 40), 0);             // rings and lives
+    EXPECT_GT(WhiteIn(plain, 95, 160, 450, 475), 0);         // the left weapon's ammunition
+    EXPECT_EQ(WhiteIn(plain, 0, 90, 130, kHeight - 30), 0);  // where the help goes
+    showHelp = true;
+    EXPECT_GT(WhiteIn(Draw(), 0, 90, 130, kHeight - 30), 0);
+    showHelp = false;
+    Weapon* left = avatar->leftWeapon;
+    avatar->leftWeapon = nullptr;
+    EXPECT_EQ(WhiteIn(Draw(), 95, 160, 450, 475), 0);
+    avatar->leftWeapon = left;
+}
+
+TEST_F(HudTest, CrosshairsCoverTheSceneOpaqueOrAddToIt) {
+    avatar->leftAimPoint = avatar->rightAimPoint = NxVec3(0, 0, -5);  // the picture's centre
+    auto brightness = [](const std::vector<std::array<int, 3>>& pixels) {
+        long sum = 0;
+        for (int y = kHeight / 2 - 40; y < kHeight / 2 + 40; ++y)
+            for (int x = kWidth / 2 - 40; x < kWidth / 2 + 40; ++x)
+                for (int c : pixels[y * kWidth + x]) sum += c;
+        return sum / (80 * 80 * 3);
+    };
+    // Opaque: the sprite's dark ground hides the white scene, and blending is left as it was.
+    glEnable(GL_BLEND);
+    EXPECT_LT(brightness(Draw({255, 255, 255})), 128);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    // Added: the scene shows through, and blending ends off.
+    transparency = true;
+    EXPECT_EQ(brightness(Draw({255, 255, 255})), 255);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    // Over an enemy the other sprite is drawn.
+    transparency = false;
+    auto inactive = Draw();
+    avatar->leftOnEnemy = avatar->rightOnEnemy = true;
+    EXPECT_NE(inactive, Draw());
+}
+
+}  // namespace
