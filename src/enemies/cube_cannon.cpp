@@ -17,17 +17,17 @@ constexpr float kTurnSpeed = 3.0f;  // rad/s, heading and pitch each
 
 }  // namespace
 
-CubeCannon::CubeCannon(NxScene* scene)
-    : zvEnemy(scene, 0, 50),
-      gunModel(GetModelByName("cube_cannon_gun")),
-      weapon(new Minigun(nullptr, 0.2f, 100, 100)) {
+CubeCannon::CubeCannon(NxScene* scene) : zvEnemy(0, 50) {
     setModel("cube_cannon_plate");
     createActor("cube_cannon_plateCO", scene, 0.0f, false, 0);
+    gunModel = GetModelByName("cube_cannon_gun");
     gunBody = ActorHolder::createConvex(scene, this, gunModel, "cube_cannon_gun", 1.0f, 0);
     NxActor* gun = gunBody->actor;
     gun->raiseBodyFlag(NX_BF_FROZEN_POS | NX_BF_FROZEN_ROT_Z | NX_BF_DISABLE_GRAVITY);
     gun->setAngularDamping(10.0f);
     SetActorPose(gun, NxVec3(0, kGunHeight, 0), NxVec3(0, 0, 0));
+    weapon = new Minigun(nullptr, 0.2f, 100, 100);
+    addTrigger(scene);
 }
 
 CubeCannon::~CubeCannon() {

@@ -21,9 +21,9 @@ public:
     void onTriggerLeave(Trigger* trigger, Object* other) override;
     void update(double time) override;
 
-    Model* gunModel;
-    ActorHolder* gunBody;  // the turning gun; null after death
-    Weapon* weapon;        // a minigun of 100 shots, never refilled
+    Model* gunModel = nullptr;
+    ActorHolder* gunBody;      // the turning gun; null after death
+    Weapon* weapon = nullptr;  // a minigun of 100 shots, never refilled
     float gunYaw = 0;
     float gunPitch = 0;  // positive points down
     double lastUpdateTime = 0;

@@ -14,17 +14,17 @@ constexpr float kTurnSpeed = 3.0f;  // rad/s, heading and pitch each
 
 }  // namespace
 
-CubeFly::CubeFly(NxScene* scene)
-    : zvEnemy(scene, 2, 30),
-      weapon(new Minigun(nullptr, 1.0f, 100, 100)),
-      wingsUpModel(GetModelByName("cubefly_wings_up")),
-      wingsDownModel(GetModelByName("cubefly_wings_down")) {
+CubeFly::CubeFly(NxScene* scene) : zvEnemy(2, 30) {
     setModel("cubefly_body");
     createActor("cubefly_body", scene, 1.0f, false, 0);
     NxActor* actor = body->actor;
     actor->setLinearDamping(1.0f);
     actor->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
     actor->setAngularDamping(10.0f);
+    weapon = new Minigun(nullptr, 1.0f, 100, 100);
+    wingsUpModel = GetModelByName("cubefly_wings_up");
+    wingsDownModel = GetModelByName("cubefly_wings_down");
+    addTrigger(scene);
 }
 
 CubeFly::~CubeFly() {

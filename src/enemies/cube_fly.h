@@ -22,9 +22,9 @@ public:
     // forward when farther, backward when nearer, sideways (circling) in between.
     static NxVec3 keepDistanceForce(float distance);
 
-    Weapon* weapon;  // a minigun of 100 shots at one a second, never refilled
-    Model* wingsUpModel;
-    Model* wingsDownModel;
+    Weapon* weapon = nullptr;  // a minigun of 100 shots at one a second, never refilled
+    Model* wingsUpModel = nullptr;
+    Model* wingsDownModel = nullptr;
     bool wingsUp = false;
     float yaw = 0;
     float pitch = 0;  // positive looks down

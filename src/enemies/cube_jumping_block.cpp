@@ -13,13 +13,14 @@ constexpr float kLeapForwardPerDistance = 100.0f;
 
 }  // namespace
 
-CubeJumpingBlock::CubeJumpingBlock(NxScene* scene) : zvEnemy(scene, 3, 200) {
+CubeJumpingBlock::CubeJumpingBlock(NxScene* scene) : zvEnemy(3, 200) {
     setModel("cubejumpingblock");
     createActor("cubejumpingblock", scene, 1.0f, false, 0);
     NxActor* actor = body->actor;
     actor->setLinearDamping(5.0f);
     actor->raiseBodyFlag(NX_BF_FROZEN_ROT_Z);
     actor->setAngularDamping(10.0f);
+    addTrigger(scene);
 }
 
 void CubeJumpingBlock::onContact(Object* other) {

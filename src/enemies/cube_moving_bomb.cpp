@@ -15,11 +15,12 @@ const NxVec3 kRollTorque(10.0f, 0, 0);  // about the wheel's axle: rolls it forw
 
 }  // namespace
 
-CubeMovingBomb::CubeMovingBomb(NxScene* scene)
-    : zvEnemy(scene, 1, 20), restModel(GetModelByName("cube_moving_bomb_rest")) {
+CubeMovingBomb::CubeMovingBomb(NxScene* scene) : zvEnemy(1, 20) {
     setModel("cube_moving_bomb_wheel");
     createActor("cube_moving_bomb_wheel", scene, 1.0f, false, 0);
     body->actor->setAngularDamping(0.0f);
+    restModel = GetModelByName("cube_moving_bomb_rest");
+    addTrigger(scene);
 }
 
 void CubeMovingBomb::draw() {

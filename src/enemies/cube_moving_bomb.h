@@ -16,7 +16,7 @@ public:
     void setMatrix(const float m[16]) override;
     void update(double time) override;
 
-    Model* restModel;  // the spikes, drawn with the wheel's pose
+    Model* restModel = nullptr;  // the spikes, drawn with the wheel's pose
     float yaw = 0;
     double lastUpdateTime = 0;
 

@@ -23,9 +23,12 @@ const char* const kTriggerModel = "cube_cannon_trigger";
 
 }  // namespace
 
-zvEnemy::zvEnemy(NxScene* scene, int32_t kind_, int32_t health_)
-    : kind(kind_), health(health_), trigger(new ObjectTrigger(this, kTriggerModel, scene)) {
+zvEnemy::zvEnemy(int32_t kind_, int32_t health_) : kind(kind_), health(health_) {
     type = OBJECT_TYPE_ENEMY;
+}
+
+void zvEnemy::addTrigger(NxScene* scene) {
+    trigger = new ObjectTrigger(this, kTriggerModel, scene);
 }
 
 void zvEnemy::onContact(Object* other) {

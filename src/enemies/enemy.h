@@ -52,10 +52,12 @@ public:
     int32_t kind;              // 0 cannon, 1 moving bomb, 2 fly, 3 jumping block
     int32_t health;
     int32_t state = ENEMY_IDLE;
-    ObjectTrigger* trigger;  // null once removed
+    ObjectTrigger* trigger = nullptr;  // null once removed
 
 protected:
-    zvEnemy(NxScene* scene, int32_t kind, int32_t health);
+    zvEnemy(int32_t kind, int32_t health);
+    // The trigger comes last in every kind's construction, after its own models and actors.
+    void addTrigger(NxScene* scene);
     bool dying() const { return state >= ENEMY_DYING; }
     // The state the avatar's arrival in the trigger puts the enemy in.
     virtual int32_t noticedState() const = 0;

@@ -1,10 +1,49 @@
 // The game starts, steps and exits under the runner as a player's run does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <sstream>
+#include <vector>
 
+#include "render/ms3d_file.h"
 #include "support/json.h"
 #include "support/stage.h"
+
+namespace {
+
+// The console transcript a run should print, built line by line from the game's rules.
+class Transcript {
+public:
+    void line(const std::string& text) { text_ += text + "\n"; }
+    // A request to the model store for "models\<name>.ms3d": the first one loads the file and
+    // prints the store's size, each textured material, and the file's name.
+    void model(const std::string& name) {
+        std::string path = "models\\" + name + ".ms3d";
+        if (std::find(loaded_.begin(), loaded_.end(), path) != loaded_.end()) return;
+        line("VBOList groesse:  " + std::to_string(loaded_.size()));
+        CMS3DFile file;
+        ASSERT_TRUE(file.Load(path.c_str())) << path;
+        for (int i = 0; i < file.MaterialCount(); ++i) {
+            ms3d_material_t* material = nullptr;
+            file.MaterialAt(i, &material);
+            const char* texture = material->texture;
+            if (texture[0] == '\0') continue;
+            while (*texture == '.' || *texture == '\\') ++texture;
+            line(std::string("Load Texture: ") + texture);
+        }
+        line("::" + path + "::");
+        loaded_.push_back(path);
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+    std::vector<std::string> loaded_;
+};
+
+}  // namespace
 
 TEST(Startup, LogMilestonesAndNormalExit) {
     Stage stage;
@@ -80,4 +119,77 @@ TEST(Startup, BadScriptOrOptionsExitWithTwo) {
     EXPECT_EQ(stage.run("--frobnicate 1").exitCode, 2);
     EXPECT_EQ(stage.run("--dt -1").exitCode, 2);
     EXPECT_EQ(stage.run("--script missing.txt").exitCode, 2);
+}
+
+// A level with one entry of every kind: the whole console transcript and the whole log of a
+// start-up, three steps and the exit through Escape, line by line in the game's order.
+TEST(Startup, ConsoleAndLogFollowTheGamesOrderLineByLine) {
+    Stage stage;
+    stage.useSmallWindow();
+    const char* place = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, ";
+    std::ostringstream level;
+    level << "[level]\nnumModels=2\nnumEnemies=4\nnumRings=1\nnumDoors=1\n"
+          << "skyboxDir=textures\\sky\\\nskyboxDim=3000\n[models]\n"
+          << "model1=level_ground_66x200\nphysicModel1=level_ground_66x200\nmatrix1=" << place
+          << "0, 0, 0, 1\ndensity1=0\nconcave1=0\n"
+          << "model2=level_crate_1\nphysicModel2=level_crate_05\nmatrix2=" << place
+          << "8, 2, 8, 1\ndensity2=0.5\nconcave2=0\n[enemies]\n";
+    for (int kind = 0; kind < 4; ++kind)
+        level << "kind" << kind + 1 << '=' << kind << "\nmatrix" << kind + 1 << '=' << place
+              << -20 + 10 * kind << ", 0.5, 40, 1\n";
+    level << "[rings]\nmatrix1=" << place << "0, 2, -30, 1\n[doors]\nmatrix1=" << place
+          << "10, 0, -30, 1\n";
+    stage.write("data/level1.ini", level.str());
+    stage.write("s.txt", "3 quit\n");
+    RunResult r = stage.run("--dt 1/60 --script s.txt");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+
+    Transcript expected;
+    expected.line("initialized contact reports");
+    expected.line("materialIndex 1: 1");
+    size_t glew = r.output.find("Status: Using GLEW ");
+    ASSERT_NE(glew, std::string::npos);
+    expected.line(r.output.substr(glew, r.output.find('\n', glew) - glew));
+    expected.line("Ready for GLSL: Vertex and Fragment Shader supported");
+    expected.line("Ready for OpenGL 2.0");
+    expected.line("Shader erstellen");
+    for (int program = 0; program < 2; ++program) {
+        expected.line("VS Shader compiliert");
+        expected.line("FS Shader compiliert");
+        expected.line("Shader Programm gelinkt");
+    }
+    // The avatar: its mask, respawn marker, two weapons and ball, then its CCD model.
+    for (const char* name :
+         {"mask01", "respawn_item", "minigun_left", "grenadegun_right", "avatar_ball", "ccd2"})
+        expected.model(name);
+    expected.line("NumModels 2");
+    expected.line("InitModel level_ground_66x200");
+    expected.model("level_ground_66x200");
+    expected.line("InitModel level_crate_1");
+    expected.model("level_crate_1");
+    expected.model("level_crate_05");  // its own physics model
+    expected.model("box");
+    expected.line("NumEnemies: 4");
+    for (const char* name :
+         {"cube_cannon_plate", "cube_cannon_plateCO", "cube_cannon_gun", "cube_cannon_trigger",
+          "cube_moving_bomb_wheel", "cube_moving_bomb_rest", "cubefly_body", "cubefly_wings_up",
+          "cubefly_wings_down", "cubejumpingblock"})
+        expected.model(name);
+    expected.line("NumRings: 1");
+    for (const char* name : {"ring", "ring_upperTrigger", "ring_lowerTrigger"})
+        expected.model(name);
+    expected.line("NumDoors: 1");
+    for (const char* name : {"zvdoor", "zvdoor_trigger", "zvdoor_frame"}) expected.model(name);
+    // The exit releases the objects last first: the cannon says so.
+    expected.line("canon unloaded");
+    // The runner's own report of the start-up time goes to standard error.
+    std::string console = r.output;
+    size_t own = console.find("zorvan-run: ");
+    if (own != std::string::npos) console.erase(own, console.find('\n', own) + 1 - own);
+    EXPECT_EQ(console, expected.text());
+
+    EXPECT_EQ(stage.log(),
+              "Load Game Settings\nInitialize Physics\nInitialize GLUT\nInitialize GLEW\n"
+              "Initialize DEVIL\nLoadModels\nInitLight\nInitialize Sprites\nInitCamera\n"
+              "UnloadModels\nExiting\n");
 }

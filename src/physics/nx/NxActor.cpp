@@ -110,6 +110,7 @@ void NxActor::addLocalForce(const NxVec3& force, NxForceMode mode, bool wakeup) 
 void NxActor::addTorque(const NxVec3& torque, NxForceMode, bool wakeup) {
     if (!core_->hasBody) return;
     core_->torque.add(torque);
+    core_->spinLimited = true;
     if (wakeup) core_->body->activate(true);
 }
 

@@ -76,9 +76,10 @@ void SceneCore::simulate(NxReal elapsedTime) {
     btScalar touchDistance = scene.getPhysicsSDK().getParameter(NX_SKIN_WIDTH);
     bool reportStarts = (pairFlags & NX_NOTIFY_ON_START_TOUCH) != 0;
     for (NxU32 step = 1; step <= steps; ++step) {
-        for (NxActor* actor : movers) actor->core().beforeSubStep(step, steps);
+        for (NxActor* actor : movers) actor->core().beforeSubStep(step, steps, stepTime);
         // No fixed step of the engine's own: exactly one step of stepTime per call.
         bullet.world.stepSimulation(stepTime, 0, stepTime);
+        for (NxActor* actor : movers) actor->core().afterSubStep();
         scanner.scan(bullet.dispatcher, ++stepCount, touchDistance, reportStarts, events);
     }
     for (NxActor* actor : movers) actor->core().endSteps();

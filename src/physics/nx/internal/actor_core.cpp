@@ -12,6 +12,10 @@ btVector3 FreeAxes(NxU32 flags, NxU32 x, NxU32 y, NxU32 z) {
     return {(flags & x) ? 0.0f : 1.0f, (flags & y) ? 0.0f : 1.0f, (flags & z) ? 0.0f : 1.0f};
 }
 
+// The old SDK's default limit of a body's angular speed, in rad/s: a wheel driven by a torque
+// every frame settles at it instead of spinning up without end.
+constexpr btScalar kMaxAngularSpeed = 7.0f;
+
 // The engine scales velocities by (1 - d)^dt per step, so d = 1 - exp(-c) decays them as
 // exp(-c t) exactly, for any c >= 0 (the engine clamps d to [0, 1]).
 btScalar EngineDamping(NxReal rate) {
@@ -96,7 +100,7 @@ void ActorCore::beginSteps(NxU32 steps, NxReal stepTime) {
     if (hasTarget) targetFrom = actorPose().getOrigin();
 }
 
-void ActorCore::beforeSubStep(NxU32 step, NxU32 steps) {
+void ActorCore::beforeSubStep(NxU32 step, NxU32 steps, NxReal stepTime) {
     if (hasTarget) {
         // The way to the target is shared evenly by the call's sub-steps; the engine derives
         // the kinematic velocity from each move.
@@ -107,7 +111,24 @@ void ActorCore::beforeSubStep(NxU32 step, NxU32 steps) {
     }
     if (isKinematic()) return;
     if (!stepForce.isZero()) body->applyCentralForce(stepForce);
-    if (!stepTorque.isZero()) body->applyTorque(stepTorque);
+    if (!stepTorque.isZero()) body->applyTorque(stepTorque * torqueShare(stepTime));
+}
+
+btScalar ActorCore::torqueShare(NxReal stepTime) const {
+    if (!spinLimited) return 1;
+    // The spin the whole torque would add in one step, and what is left to the limit.
+    btVector3 gain = body->getInvInertiaTensorWorld() * stepTorque * stepTime;
+    btVector3 spin = body->getAngularVelocity();
+    if ((spin + gain).length2() <= kMaxAngularSpeed * kMaxAngularSpeed) return 1;
+    btScalar room = kMaxAngularSpeed - spin.length();
+    return room > 0 ? btMin(btScalar(1), room / gain.length()) : 0;
+}
+
+void ActorCore::afterSubStep() {
+    if (!spinLimited) return;
+    btVector3 spin = body->getAngularVelocity();
+    if (spin.length2() > kMaxAngularSpeed * kMaxAngularSpeed)
+        body->setAngularVelocity(spin * (kMaxAngularSpeed / spin.length()));
 }
 
 void ActorCore::endSteps() {

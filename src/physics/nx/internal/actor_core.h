@@ -36,6 +36,10 @@ struct ActorCore {
 
     ForceSpread force;
     ForceSpread torque;
+    // Set once the actor is given a torque: from then on it spins no faster than the old SDK's
+    // default limit. Bodies turned only by contacts spin freely: the ball rolls at 75 rad/s,
+    // and the game's feel was made with that.
+    bool spinLimited = false;
     btVector3 stepForce{0, 0, 0};
     btVector3 stepTorque{0, 0, 0};
 
@@ -54,7 +58,11 @@ struct ActorCore {
     // The scene's stepping: once per simulate call, then before each of its `steps` sub-steps.
     void foldForces(NxReal callTime, NxReal stepTime);
     void beginSteps(NxU32 steps, NxReal stepTime);
-    void beforeSubStep(NxU32 step, NxU32 steps);
+    void beforeSubStep(NxU32 step, NxU32 steps, NxReal stepTime);
+    void afterSubStep();
+    // How much of the step's torque a spin-limited body may take without passing the limit
+    // (the limit caps the spin during the step, not only after it).
+    btScalar torqueShare(NxReal stepTime) const;
     void endSteps();
 };
 

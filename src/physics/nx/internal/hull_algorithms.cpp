@@ -17,9 +17,12 @@ namespace nx {
 
 namespace {
 
+// Every hull of the layer's worlds is built by the hull builder.
+const HullShape& HullOf(const btCollisionObjectWrapper* wrapper) {
+    return *static_cast<const HullShape*>(wrapper->getCollisionShape());
+}
 const btConvexPolyhedron* FacesOf(const btCollisionObjectWrapper* wrapper) {
-    return static_cast<const btConvexHullShape*>(wrapper->getCollisionShape())
-        ->getConvexPolyhedron();
+    return HullOf(wrapper).getConvexPolyhedron();
 }
 
 // What the three algorithms share: which side is the hull, and the pair's manifold, whose
@@ -51,8 +54,16 @@ public:
                           btManifoldResult* result) override {
         result->setPersistentManifold(manifold_);
         scratch_.points.resize(0);
-        btTransform toWorld = collect(hullOf(body0, body1), otherOf(body0, body1),
-                                      manifold_->getContactBreakingThreshold());
+        const btCollisionObjectWrapper* hull = hullOf(body0, body1);
+        const btCollisionObjectWrapper* other = otherOf(body0, body1);
+        // Triggers push nothing: their overlaps are measured when the sub-step's events are
+        // gathered, so their pairs need no contact points.
+        if (!hull->getCollisionObject()->hasContactResponse() ||
+            !other->getCollisionObject()->hasContactResponse()) {
+            manifold_->clearManifold();
+            return;
+        }
+        btTransform toWorld = collect(hull, other, manifold_->getContactBreakingThreshold());
         KeepFourSupporting(scratch_.points);
         StoreContacts(scratch_.points, toWorld, *manifold_, *result);
     }
@@ -111,7 +122,7 @@ public:
 protected:
     btTransform collect(const btCollisionObjectWrapper* a, const btCollisionObjectWrapper* b,
                         btScalar reach) override {
-        scratch_.collider.collide(*FacesOf(a), a->getWorldTransform(), *FacesOf(b),
+        scratch_.collider.collide(HullOf(a), a->getWorldTransform(), HullOf(b),
                                   b->getWorldTransform(), reach, scratch_.points);
         return btTransform::getIdentity();
     }
@@ -127,7 +138,7 @@ protected:
     btTransform collect(const btCollisionObjectWrapper* hull, const btCollisionObjectWrapper* mesh,
                         btScalar reach) override {
         const btTransform& meshPose = mesh->getWorldTransform();
-        hullFaces_ = FacesOf(hull);
+        hull_ = &HullOf(hull);
         hullInMesh_ = meshPose.inverseTimes(hull->getWorldTransform());
         reach_ = reach;
         btVector3 low, high;
@@ -140,24 +151,10 @@ protected:
 
 private:
     void processTriangle(btVector3* corners, int, int) override {
-        btVector3 normal = (corners[1] - corners[0]).cross(corners[2] - corners[0]);
-        if (normal.length2() < SIMD_EPSILON) return;  // a sliver
-        normal.normalize();
-        btConvexPolyhedron& triangle = scratch_.triangle;
-        for (int i = 0; i < 3; ++i) {
-            triangle.m_vertices[i] = corners[i];
-            triangle.m_uniqueEdges[i] = (corners[(i + 1) % 3] - corners[i]).normalized();
-        }
-        btScalar* plane = triangle.m_faces[0].m_plane;
-        plane[0] = normal.x();
-        plane[1] = normal.y();
-        plane[2] = normal.z();
-        plane[3] = -normal.dot(corners[0]);
-        scratch_.collider.collide(*hullFaces_, hullInMesh_, triangle, btTransform::getIdentity(),
-                                  reach_, scratch_.points);
+        scratch_.collider.collide(*hull_, hullInMesh_, corners, reach_, scratch_.points);
     }
 
-    const btConvexPolyhedron* hullFaces_ = nullptr;
+    const HullShape* hull_ = nullptr;
     btTransform hullInMesh_;
     btScalar reach_ = 0;
 };
@@ -189,13 +186,6 @@ private:
 };
 
 }  // namespace
-
-HullScratch::HullScratch() {
-    triangle.m_vertices.resize(3);
-    triangle.m_uniqueEdges.resize(3);
-    triangle.m_faces.resize(1);
-    for (int i = 0; i < 3; ++i) triangle.m_faces[0].m_indices.push_back(i);
-}
 
 void HullAlgorithms::registerWith(btCollisionDispatcher& dispatcher,
                                   btDefaultCollisionConfiguration& engine) {

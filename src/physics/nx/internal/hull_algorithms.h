@@ -18,10 +18,8 @@ namespace nx {
 // Space every pair's algorithm works in while it runs; the world steps on one thread, so
 // one is enough, and it stays allocated from step to step.
 struct HullScratch {
-    HullScratch();
     ContactCandidates points;
     HullCollider collider;
-    btConvexPolyhedron triangle;  // the mesh triangle at hand
 };
 
 // The dispatcher's entries for hull with plane, hull and triangle mesh, in either order.

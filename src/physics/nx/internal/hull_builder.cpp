@@ -92,13 +92,13 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
         shrunk.compute(&local[0].x(), sizeof(btVector3), static_cast<int>(local.size()), margin,
                        kMaxShrinkOfInnerRadius);
     if (hull.volume > 0 && shrink > 0 && shrunk.vertices.size() >= 4) {
-        mesh->shape = std::make_unique<btConvexHullShape>(
-            &shrunk.vertices[0].x(), shrunk.vertices.size(), sizeof(btVector3));
+        mesh->shape = std::make_unique<HullShape>(&shrunk.vertices[0].x(), shrunk.vertices.size(),
+                                                  sizeof(btVector3));
     } else {
         // A flat hull cannot shrink; it keeps the whole margin around it.
         shrink = margin;
-        mesh->shape = std::make_unique<btConvexHullShape>(
-            &local[0].x(), static_cast<int>(local.size()), sizeof(btVector3));
+        mesh->shape = std::make_unique<HullShape>(&local[0].x(), static_cast<int>(local.size()),
+                                                  sizeof(btVector3));
     }
     mesh->shape->optimizeConvexHull();
     mesh->shape->setMargin(shrink);
@@ -111,6 +111,7 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
         cooked.initializePolyhedralFeatures();
         btConvexPolyhedron faces = *cooked.getConvexPolyhedron();
         mesh->shape->setPolyhedralFeatures(faces);
+        CollectEdges(faces, mesh->shape->edges);
     }
     mesh->hull = std::move(hull);
     return mesh;

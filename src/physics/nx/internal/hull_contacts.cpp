@@ -1,6 +1,8 @@
 #include "internal/hull_contacts.h"
 
 #include <BulletCollision/CollisionDispatch/btManifoldResult.h>
+
+#include <utility>
 #include <BulletCollision/CollisionDispatch/btCollisionObject.h>
 
 namespace nx {
@@ -13,44 +15,49 @@ namespace {
 constexpr btScalar kEdgeAxisPreference = 0.005f;
 constexpr btScalar kParallel = 1e-6f;  // squared sine below which two directions are parallel
 
+// The best axis found so far: its separation, its normal (from b towards a) and where it
+// comes from: a face of a or of b, or a pair of edges.
 struct Axis {
-    btVector3 normal{0, 0, 0};
     btScalar separation = -BT_LARGE_FLOAT;
-    btVector3 edgeA{0, 0, 0}, edgeB{0, 0, 0};  // local directions, for edge pairs
+    btVector3 normal{0, 0, 0};
+    int faceA = -1, faceB = -1;
+    const PolyEdge* edgeA = nullptr;
+    const PolyEdge* edgeB = nullptr;
 };
 
-// Separation of a and b along d, with d turned to point from b towards a (the side on which
-// they overlap least).
-btScalar Separation(const btConvexPolyhedron& a, const btTransform& poseA,
-                    const btConvexPolyhedron& b, const btTransform& poseB, btVector3& d) {
-    btScalar minA, maxA, minB, maxB;
-    btVector3 unused0, unused1;
-    a.project(poseA, d, minA, maxA, unused0, unused1);
-    b.project(poseB, d, minB, maxB, unused0, unused1);
-    if (maxB - minA <= maxA - minB) return minA - maxB;
-    d = -d;
-    return minB - maxA;
+// The face whose outward normal points most along `direction`: the face of a polyhedron
+// that meets the reference face is the one turned most against it.
+int MostAlong(const btConvexPolyhedron& poly, const btVector3& direction) {
+    int best = 0;
+    for (int f = 1; f < poly.m_faces.size(); ++f) {
+        const btScalar *plane = poly.m_faces[f].m_plane, *top = poly.m_faces[best].m_plane;
+        if (direction.dot(btVector3(plane[0], plane[1], plane[2])) >
+            direction.dot(btVector3(top[0], top[1], top[2])))
+            best = f;
+    }
+    return best;
+}
+int MostAlong(const btAlignedObjectArray<Plane>& planes, const btVector3& direction) {
+    int best = 0;
+    for (int f = 1; f < planes.size(); ++f)
+        if (direction.dot(planes[f].normal) > direction.dot(planes[best].normal)) best = f;
+    return best;
 }
 
-// The edge of `poly` along the local direction `along` that lies furthest towards `towards`.
-void SupportEdge(const btConvexPolyhedron& poly, const btTransform& pose, const btVector3& along,
-                 const btVector3& towards, btVector3& from, btVector3& to) {
-    btVector3 local = pose.getBasis().transpose() * towards;
-    btScalar best = -BT_LARGE_FLOAT;
-    for (int f = 0; f < poly.m_faces.size(); ++f) {
-        const btAlignedObjectArray<int>& loop = poly.m_faces[f].m_indices;
-        for (int i = 0; i < loop.size(); ++i) {
-            const btVector3& u = poly.m_vertices[loop[i]];
-            const btVector3& v = poly.m_vertices[loop[(i + 1) % loop.size()]];
-            btVector3 edge = v - u;
-            if (edge.cross(along).length2() > kParallel * edge.length2()) continue;
-            btScalar reach = local.dot(u + v);
-            if (reach <= best) continue;
-            best = reach;
-            from = pose * u;
-            to = pose * v;
-        }
-    }
+// How far the deepest of `corners` lies beyond the plane (normal, offset).
+btScalar DeepestBeyond(const btAlignedObjectArray<btVector3>& corners, const btVector3& normal,
+                       btScalar offset) {
+    btScalar deepest = BT_LARGE_FLOAT;
+    for (int i = 0; i < corners.size(); ++i) deepest = btMin(deepest, normal.dot(corners[i]));
+    return deepest + offset;
+}
+
+// Whether the arcs of face normals of two edges cross on the sphere of directions (b's normals
+// negated): only then can the edges' cross product separate the polyhedra.
+bool ArcsCross(const btVector3& a, const btVector3& b, const btVector3& c, const btVector3& d) {
+    btVector3 bxa = b.cross(a), dxc = d.cross(c);
+    btScalar cba = c.dot(bxa), dba = d.dot(bxa), adc = a.dot(dxc), bdc = b.dot(dxc);
+    return cba * dba < 0 && adc * bdc < 0 && cba * bdc > 0;
 }
 
 // The closest points of segments p1-q1 and p2-q2.
@@ -95,57 +102,179 @@ btScalar TriangleArea2(const btVector3& a, const btVector3& b, const btVector3& 
 
 }  // namespace
 
-void HullCollider::collide(const btConvexPolyhedron& a, const btTransform& poseA,
-                           const btConvexPolyhedron& b, const btTransform& poseB, btScalar reach,
-                           ContactCandidates& out) {
-    Axis face, edge;
-    auto tryAxis = [&](btVector3 d, Axis& best) {
-        btScalar separation = Separation(a, poseA, b, poseB, d);
-        if (separation > best.separation) {
-            best.normal = d;
-            best.separation = separation;
-        }
-        return separation <= reach;
+void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges) {
+    struct Seen {
+        int low, high;
     };
-    for (int f = 0; f < a.m_faces.size(); ++f) {
-        const btScalar* plane = a.m_faces[f].m_plane;
-        if (!tryAxis(poseA.getBasis() * btVector3(plane[0], plane[1], plane[2]), face)) return;
-    }
-    for (int f = 0; f < b.m_faces.size(); ++f) {
-        const btScalar* plane = b.m_faces[f].m_plane;
-        if (!tryAxis(poseB.getBasis() * btVector3(plane[0], plane[1], plane[2]), face)) return;
-    }
-    for (int i = 0; i < a.m_uniqueEdges.size(); ++i) {
-        btVector3 edgeA = poseA.getBasis() * a.m_uniqueEdges[i];
-        for (int j = 0; j < b.m_uniqueEdges.size(); ++j) {
-            btVector3 cross = edgeA.cross(poseB.getBasis() * b.m_uniqueEdges[j]);
-            btScalar length2 = cross.length2();
-            if (length2 < kParallel * edgeA.length2() * b.m_uniqueEdges[j].length2()) continue;
-            btScalar before = edge.separation;
-            if (!tryAxis(cross / btSqrt(length2), edge)) return;
-            if (edge.separation != before) {
-                edge.edgeA = a.m_uniqueEdges[i];
-                edge.edgeB = b.m_uniqueEdges[j];
+    btAlignedObjectArray<Seen> seen;
+    edges.resize(0);
+    for (int f = 0; f < faces.m_faces.size(); ++f) {
+        const btFace& face = faces.m_faces[f];
+        btVector3 normal(face.m_plane[0], face.m_plane[1], face.m_plane[2]);
+        for (int i = 0; i < face.m_indices.size(); ++i) {
+            int u = face.m_indices[i], v = face.m_indices[(i + 1) % face.m_indices.size()];
+            Seen key{btMin(u, v), btMax(u, v)};
+            int found = 0;
+            while (found < seen.size() &&
+                   (seen[found].low != key.low || seen[found].high != key.high))
+                ++found;
+            if (found < seen.size()) {
+                edges[found].normal1 = normal;
+                continue;
             }
+            seen.push_back(key);
+            edges.push_back(PolyEdge{faces.m_vertices[u], faces.m_vertices[v], normal, normal});
+        }
+    }
+}
+
+void HullCollider::collide(const HullShape& a, const btTransform& poseA, const HullShape& b,
+                           const btTransform& poseB, btScalar reach, ContactCandidates& out) {
+    // Everything is measured in a's frame, with b's corners, faces and edges carried there once.
+    const btTransform bInA = poseA.inverseTimes(poseB);
+    const btMatrix3x3& turn = bInA.getBasis();
+    b_ = b.getConvexPolyhedron();
+    corners_.resize(b_->m_vertices.size());
+    for (int i = 0; i < corners_.size(); ++i) corners_[i] = bInA * b_->m_vertices[i];
+    planes_.resize(b_->m_faces.size());
+    for (int f = 0; f < planes_.size(); ++f) {
+        const btScalar* plane = b_->m_faces[f].m_plane;
+        btVector3 normal = turn * btVector3(plane[0], plane[1], plane[2]);
+        planes_[f] = Plane{normal, plane[3] - normal.dot(bInA.getOrigin())};
+    }
+    edges_.resize(b.edges.size());
+    for (int i = 0; i < edges_.size(); ++i) {
+        const PolyEdge& e = b.edges[i];
+        edges_[i] = PolyEdge{bInA * e.from, bInA * e.to, turn * e.normal0, turn * e.normal1};
+    }
+    collideWithB(a, poseA, reach, out);
+}
+
+void HullCollider::collide(const HullShape& a, const btTransform& poseA,
+                           const btVector3 triangle[3], btScalar reach, ContactCandidates& out) {
+    const btTransform toA = poseA.inverse();
+    btVector3 corner[3] = {toA * triangle[0], toA * triangle[1], toA * triangle[2]};
+    btVector3 normal = (corner[1] - corner[0]).cross(corner[2] - corner[0]);
+    if (normal.length2() < SIMD_EPSILON) return;  // a sliver
+    normal.normalize();
+    if (triangle_.m_faces.size() == 0) {  // both sides of one polygon, set up once
+        triangle_.m_faces.resize(2);
+        for (int i = 0; i < 3; ++i) {
+            triangle_.m_faces[0].m_indices.push_back(i);
+            triangle_.m_faces[1].m_indices.push_back(2 - i);
+        }
+    }
+    b_ = &triangle_;
+    corners_.resize(3);
+    for (int i = 0; i < 3; ++i) corners_[i] = corner[i];
+    planes_.resize(2);
+    planes_[0] = Plane{normal, -normal.dot(corner[0])};
+    planes_[1] = Plane{-normal, normal.dot(corner[0])};
+    // Each edge's arc of normals runs from one side over the outward direction to the other.
+    edges_.resize(6);
+    for (int i = 0; i < 3; ++i) {
+        const btVector3 &from = corner[i], &to = corner[(i + 1) % 3];
+        btVector3 outward = (to - from).cross(normal).normalized();
+        edges_[2 * i] = PolyEdge{from, to, normal, outward};
+        edges_[2 * i + 1] = PolyEdge{from, to, outward, -normal};
+    }
+    collideWithB(a, poseA, reach, out);
+}
+
+void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, btScalar reach,
+                                ContactCandidates& out) {
+    const btConvexPolyhedron& faces = *a.getConvexPolyhedron();
+    Axis face, edge;
+    // a's faces against b's deepest corner, then b's faces against a's.
+    for (int f = 0; f < faces.m_faces.size(); ++f) {
+        const btScalar* plane = faces.m_faces[f].m_plane;
+        btVector3 n(plane[0], plane[1], plane[2]);
+        btScalar separation = DeepestBeyond(corners_, n, plane[3]);
+        if (separation > reach) return;
+        if (separation > face.separation) face = Axis{separation, -n, f, -1};
+    }
+    for (int f = 0; f < planes_.size(); ++f) {
+        btScalar separation = DeepestBeyond(faces.m_vertices, planes_[f].normal, planes_[f].offset);
+        if (separation > reach) return;
+        if (separation > face.separation) face = Axis{separation, planes_[f].normal, -1, f};
+    }
+    // Pairs of edges whose normals' arcs cross, measured outwards from a's centre.
+    for (int i = 0; i < a.edges.size(); ++i) {
+        const PolyEdge& ea = a.edges[i];
+        btVector3 alongA = ea.to - ea.from;
+        for (int j = 0; j < edges_.size(); ++j) {
+            const PolyEdge& eb = edges_[j];
+            if (!ArcsCross(ea.normal0, ea.normal1, -eb.normal0, -eb.normal1)) continue;
+            btVector3 alongB = eb.to - eb.from;
+            btVector3 cross = alongA.cross(alongB);
+            btScalar length2 = cross.length2();
+            if (length2 < kParallel * alongA.length2() * alongB.length2()) continue;
+            btVector3 outward = cross / btSqrt(length2);
+            if (outward.dot(ea.from - faces.m_localCenter) < 0) outward = -outward;
+            btScalar separation = outward.dot(eb.from - ea.from);
+            if (separation > reach) return;
+            if (separation > edge.separation) edge = Axis{separation, -outward, -1, -1, &ea, &eb};
         }
     }
 
     if (edge.separation > face.separation + kEdgeAxisPreference) {
-        // Two edges cross: one contact between the nearest points of the actual edges.
-        btVector3 fromA, toA, fromB, toB, onA, onB;
-        SupportEdge(a, poseA, edge.edgeA, -edge.normal, fromA, toA);
-        SupportEdge(b, poseB, edge.edgeB, edge.normal, fromB, toB);
-        ClosestOnSegments(fromA, toA, fromB, toB, onA, onB);
+        // Two edges cross: one contact between their nearest points.
+        btVector3 onA, onB;
+        ClosestOnSegments(edge.edgeA->from, edge.edgeA->to, edge.edgeB->from, edge.edgeB->to, onA,
+                          onB);
         btScalar depth = (onA - onB).dot(edge.normal);
-        if (depth <= reach) out.push_back(ContactCandidate{edge.normal, onB, depth});
+        if (depth <= reach)
+            out.push_back(ContactCandidate{poseA.getBasis() * edge.normal, poseA * onB, depth});
         return;
     }
-    // b's face towards a, clipped to the sides of a's face towards b; no point is taken as
-    // deeper than the overlap along the axis.
-    Collector collector(out);
-    btPolyhedralContactClipping::clipHullAgainstHull(face.normal, a, b, poseA, poseB,
-                                                     face.separation - reach, reach, clipIn_,
-                                                     clipOut_, collector);
+    if (face.faceA >= 0) {
+        const btScalar* plane = faces.m_faces[face.faceA].m_plane;
+        clip(faces, faces.m_vertices, face.faceA,
+             Plane{btVector3(plane[0], plane[1], plane[2]), plane[3]}, *b_, corners_,
+             MostAlong(planes_, face.normal), true, poseA, reach, out);
+    } else {
+        clip(*b_, corners_, face.faceB, planes_[face.faceB], faces, faces.m_vertices,
+             MostAlong(faces, -face.normal), false, poseA, reach, out);
+    }
+}
+
+void HullCollider::clip(const btConvexPolyhedron& reference,
+                        const btAlignedObjectArray<btVector3>& referenceCorners, int referenceFace,
+                        const Plane& plane, const btConvexPolyhedron& incident,
+                        const btAlignedObjectArray<btVector3>& incidentCorners, int incidentFace,
+                        bool referenceIsA, const btTransform& poseA, btScalar reach,
+                        ContactCandidates& out) {
+    const btAlignedObjectArray<int>& loop = incident.m_faces[incidentFace].m_indices;
+    btVertexArray* in = &clipIn_;
+    btVertexArray* kept = &clipOut_;
+    in->resize(0);
+    for (int i = 0; i < loop.size(); ++i) in->push_back(incidentCorners[loop[i]]);
+    // Keep what lies within the sides of the reference face: the planes through its edges,
+    // facing out (the loop may run either way round its normal).
+    const btAlignedObjectArray<int>& sides = reference.m_faces[referenceFace].m_indices;
+    btVector3 turning(0, 0, 0);
+    for (int i = 0; i < sides.size(); ++i)
+        turning +=
+            referenceCorners[sides[i]].cross(referenceCorners[sides[(i + 1) % sides.size()]]);
+    btScalar way = turning.dot(plane.normal) >= 0 ? 1 : -1;
+    for (int i = 0; i < sides.size() && in->size() > 0; ++i) {
+        const btVector3& from = referenceCorners[sides[i]];
+        const btVector3& to = referenceCorners[sides[(i + 1) % sides.size()]];
+        btVector3 side = (to - from).cross(plane.normal) * way;
+        kept->resize(0);
+        btPolyhedralContactClipping::clipFace(*in, *kept, side, -side.dot(from));
+        std::swap(in, kept);
+    }
+    // Points of the incident face within reach of the reference face's plane touch it.
+    for (int i = 0; i < in->size(); ++i) {
+        const btVector3& p = (*in)[i];
+        btScalar depth = plane.normal.dot(p) + plane.offset;
+        if (depth > reach) continue;
+        // The normal points from b to a; the point lies on b.
+        btVector3 normal = referenceIsA ? -plane.normal : plane.normal;
+        btVector3 onB = referenceIsA ? p : p - plane.normal * depth;
+        out.push_back(ContactCandidate{poseA.getBasis() * normal, poseA * onB, depth});
+    }
 }
 
 void KeepFourSupporting(ContactCandidates& points) {

@@ -8,6 +8,7 @@
 // greedily in the order the triangles come, which can leave a box held on one side only.
 #pragma once
 
+#include <BulletCollision/CollisionShapes/btConvexHullShape.h>
 #include <BulletCollision/CollisionShapes/btConvexPolyhedron.h>
 #include <BulletCollision/NarrowPhaseCollision/btPersistentManifold.h>
 #include <BulletCollision/NarrowPhaseCollision/btPolyhedralContactClipping.h>
@@ -24,15 +25,61 @@ struct ContactCandidate {
 
 using ContactCandidates = btAlignedObjectArray<ContactCandidate>;
 
+// An edge of a polyhedron with the outward normals of the two faces that meet at it. The
+// pairs of edges worth testing as separating axes are those whose arcs of face normals cross.
+struct PolyEdge {
+    btVector3 from, to;
+    btVector3 normal0, normal1;
+};
+
+using PolyEdges = btAlignedObjectArray<PolyEdge>;
+
+// The edges of a polyhedron's faces, each once, with the faces on its two sides.
+void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges);
+
+// A hull's shape with its edges, built once with the hull.
+class HullShape : public btConvexHullShape {
+public:
+    using btConvexHullShape::btConvexHullShape;
+    PolyEdges edges;  // empty for a flat hull, which has no faces either
+};
+
+// A plane: normal . x + offset = 0, positive outside.
+struct Plane {
+    btVector3 normal;
+    btScalar offset;
+};
+
 // Keeps its scratch space from call to call, so that colliding allocates nothing once warm.
 class HullCollider {
 public:
-    // Appends the contacts of a (at poseA) with b (at poseB) that lie within `reach` of
-    // touching; nothing when some axis separates them by more.
-    void collide(const btConvexPolyhedron& a, const btTransform& poseA, const btConvexPolyhedron& b,
+    // Appends the contacts of hull a (at poseA) with hull b (at poseB) that lie within `reach`
+    // of touching; nothing when some axis separates them by more.
+    void collide(const HullShape& a, const btTransform& poseA, const HullShape& b,
                  const btTransform& poseB, btScalar reach, ContactCandidates& out);
+    // The same for hull a and one triangle, both given in the triangle's frame.
+    void collide(const HullShape& a, const btTransform& poseA, const btVector3 triangle[3],
+                 btScalar reach, ContactCandidates& out);
 
 private:
+    // The search over the faces and edge pairs of a and of b_, whose corners_, planes_ and
+    // edges_ are already in a's frame; then the contact of the best axis.
+    void collideWithB(const HullShape& a, const btTransform& poseA, btScalar reach,
+                      ContactCandidates& out);
+    // The incident face clipped to the sides of the reference face (with its plane), as
+    // contact points on b; all corners in a's frame.
+    void clip(const btConvexPolyhedron& reference,
+              const btAlignedObjectArray<btVector3>& referenceCorners, int referenceFace,
+              const Plane& plane, const btConvexPolyhedron& incident,
+              const btAlignedObjectArray<btVector3>& incidentCorners, int incidentFace,
+              bool referenceIsA, const btTransform& poseA, btScalar reach, ContactCandidates& out);
+
+    // b's faces (their corner loops); for a triangle, its two sides.
+    const btConvexPolyhedron* b_ = nullptr;
+    btConvexPolyhedron triangle_;
+    btAlignedObjectArray<btVector3> corners_;
+    btAlignedObjectArray<Plane> planes_;
+    PolyEdges edges_;
     btVertexArray clipIn_, clipOut_;
 };
 

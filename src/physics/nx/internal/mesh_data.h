@@ -9,6 +9,7 @@
 
 #include "internal/bullet_world.h"
 #include "internal/cooked_format.h"
+#include "internal/hull_contacts.h"
 
 namespace nx {
 
@@ -18,7 +19,7 @@ struct ConvexMeshData {
     // their frame's origin, so the shape is built around the centre of mass on the principal
     // axes, and actor poses are converted with this transform.
     btTransform principal;
-    std::unique_ptr<btConvexHullShape> shape;
+    std::unique_ptr<HullShape> shape;
 };
 
 struct TriangleMeshData {

@@ -1,12 +1,8 @@
 #include "internal/scene_events.h"
 
 #include <BulletCollision/CollisionShapes/btConvexShape.h>
-#include <BulletCollision/NarrowPhaseCollision/btGjkEpaPenetrationDepthSolver.h>
-#include <BulletCollision/NarrowPhaseCollision/btGjkPairDetector.h>
+#include <BulletCollision/NarrowPhaseCollision/btGjkEpa2.h>
 #include <BulletCollision/NarrowPhaseCollision/btPersistentManifold.h>
-#include <BulletCollision/NarrowPhaseCollision/btVoronoiSimplexSolver.h>
-
-#include <algorithm>
 
 #include "NxActor.h"
 #include "internal/bullet_convert.h"
@@ -43,24 +39,17 @@ bool OverlapsNow(const btCollisionObject& a, const btCollisionObject& b,
     const btCollisionShape* shapeA = a.getCollisionShape();
     const btCollisionShape* shapeB = b.getCollisionShape();
     if (shapeA->isConvex() && shapeB->isConvex()) {
-        btVoronoiSimplexSolver simplex;
-        btGjkEpaPenetrationDepthSolver penetration;
-        btGjkPairDetector detector(static_cast<const btConvexShape*>(shapeA),
-                                   static_cast<const btConvexShape*>(shapeB), &simplex,
-                                   &penetration);
-        btGjkPairDetector::ClosestPointInput input;
-        input.m_transformA = a.getWorldTransform();
-        input.m_transformB = b.getWorldTransform();
-        struct : btDiscreteCollisionDetectorInterface::Result {
-            void setShapeIdentifiersA(int, int) override {}
-            void setShapeIdentifiersB(int, int) override {}
-            void addContactPoint(const btVector3&, const btVector3&, btScalar depth) override {
-                distance = std::min(distance, depth);
-            }
-            btScalar distance = BT_LARGE_FLOAT;
-        } closest;
-        detector.getClosestPoints(input, closest, nullptr);
-        return closest.distance <= 0;
+        // The distance of the cores, the shapes without their margins: no penetration depth
+        // is needed, only whether the margins close the gap.
+        auto* convexA = static_cast<const btConvexShape*>(shapeA);
+        auto* convexB = static_cast<const btConvexShape*>(shapeB);
+        const btTransform& poseA = a.getWorldTransform();
+        const btTransform& poseB = b.getWorldTransform();
+        btGjkEpaSolver2::sResults cores;
+        if (!btGjkEpaSolver2::Distance(convexA, poseA, convexB, poseB,
+                                       poseB.getOrigin() - poseA.getOrigin(), cores))
+            return true;  // the cores overlap (or touch, where the solver gives up)
+        return cores.distance <= convexA->getMargin() + convexB->getMargin();
     }
     for (int p = 0; p < manifold.getNumContacts(); ++p)
         if (manifold.getContactPoint(p).getDistance() <= 0) return true;
