@@ -9,7 +9,7 @@
 #include <numeric>
 #include <vector>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "enemies/cube_cannon.h"

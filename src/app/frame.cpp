@@ -4,20 +4,20 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/hud.h"
-#include "app/removal.h"
+#include "core/removal.h"
 #include "app/shaders.h"
 #include "app/shell.h"
 #include "physics/physics_world.h"
 #include "player/avatar.h"
-#include "player/camera.h"
+#include "render/camera.h"
 #include "player/projectile.h"
 #include "render/frustum.h"
 #include "render/lens_flare.h"
 #include "render/particles.h"
 #include "render/sky_box.h"
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 #include "scene/ring.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/level.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "player/avatar.h"
 #include "player/weapon.h"
 #include "render/lens_flare.h"
@@ -15,7 +15,7 @@
 #include "render/particles.h"
 #include "render/sky_box.h"
 #include "render/texture.h"
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 uint32_t crossActiveTexture = 0, crossInactiveTexture = 0;
 

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/hud.h"
-#include "app/log.h"
+#include "core/log.h"
 #include "app/shell.h"
 #include "platform/perf_counter.h"
 #include "player/avatar.h"
-#include "player/camera.h"
+#include "render/camera.h"
 
 bool keyForward, keyBackward, keyLeft, keyRight, keyJump;
 bool keyFreeForward, keyFreeBackward, keyFreeLeft, keyFreeRight, keyFreeUp, keyFreeDown;

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/log.h"
-#include "app/removal.h"
-#include "app/settings.h"
-#include "app/stop.h"
+#include "core/globals.h"
+#include "core/log.h"
+#include "core/removal.h"
+#include "core/settings.h"
+#include "core/stop.h"
 #include "enemies/cube_cannon.h"
 #include "enemies/cube_fly.h"
 #include "enemies/cube_jumping_block.h"
@@ -16,8 +16,8 @@
 #include "render/lens_flare.h"
 #include "render/model.h"
 #include "scene/door.h"
-#include "scene/ground_plane.h"
-#include "scene/model_object.h"
+#include "objects/ground_plane.h"
+#include "objects/model_object.h"
 #include "scene/ring.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/log.h"
+#include "core/globals.h"
+#include "core/log.h"
 #include "platform/game_path.h"
 
 float lightPosition[3] = {0.0f, 1.0f, 0.0f};

@@ -5,20 +5,22 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/hud.h"
 #include "app/input.h"
 #include "app/level.h"
-#include "app/log.h"
-#include "app/settings.h"
+#include "core/log.h"
+#include "core/settings.h"
 #include "app/shaders.h"
 #include "app/shell.h"
-#include "app/stop.h"
+#include "core/stop.h"
 #include "physics/physics_world.h"
+#include "world/area_damage.h"
+#include "world/init_physics.h"
 #include "platform/cursor.h"
 #include "platform/game_path.h"
 #include "platform/perf_counter.h"
-#include "player/camera.h"
+#include "render/camera.h"
 #include "render/particles.h"
 #include "render/sky_box.h"
 
@@ -144,6 +146,7 @@ void GameStart(int argc, char** argv) {
 
     LogLine("Initialize Physics");
     initPhysics();
+    InstallAreaDamage();
 
     OpenWindow(argc, argv, fullscreen);
     InitGlew();

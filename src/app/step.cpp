@@ -4,18 +4,18 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/input.h"
-#include "app/removal.h"
+#include "core/removal.h"
 #include "app/shell.h"
 #include "enemies/enemy.h"
 #include "physics/physics_world.h"
 #include "platform/perf_counter.h"
 #include "player/avatar.h"
-#include "player/camera.h"
+#include "render/camera.h"
 #include "player/projectile.h"
 #include "render/particles.h"
-#include "scene/animation_object.h"
+#include "objects/animation_object.h"
 
 void StartPhysics() {
     LARGE_INTEGER counter;

@@ -7,8 +7,8 @@
 #include "player/explosion.h"
 #include "player/weapon.h"
 #include "render/model.h"
-#include "scene/actor_pose.h"
-#include "scene/trigger.h"
+#include "objects/actor_pose.h"
+#include "objects/trigger.h"
 
 namespace {
 

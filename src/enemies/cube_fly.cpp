@@ -6,7 +6,7 @@
 #include "player/explosion.h"
 #include "player/weapon.h"
 #include "render/model.h"
-#include "scene/actor_pose.h"
+#include "objects/actor_pose.h"
 
 namespace {
 

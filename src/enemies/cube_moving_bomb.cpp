@@ -5,8 +5,8 @@
 #include "player/avatar.h"
 #include "player/explosion.h"
 #include "render/model.h"
-#include "scene/actor_pose.h"
-#include "scene/trigger.h"
+#include "objects/actor_pose.h"
+#include "objects/trigger.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "enemies/turning.h"
 #include "physics/actor_holder.h"
-#include "physics/reports.h"
+#include "physics/physics_world.h"
 #include "player/weapon.h"
 #include "scene/pickup_items.h"
-#include "scene/trigger.h"
+#include "objects/trigger.h"
 
 namespace {
 

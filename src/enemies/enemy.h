@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 class NxActor;
 class ObjectTrigger;

@@ -1,50 +1,24 @@
 #include "physics/actor_holder.h"
 
 #include <cstdio>
-#include <cstring>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "physics/mesh_cache.h"
 #include "physics/physics_world.h"
-#include "physics/stream.h"
 #include "render/model.h"
 
 namespace {
 
-// Cooked meshes are read once per file, and CCD skeletons built once per model, and shared by
-// every actor built from them: projectiles are built many times a second, and the SDK keeps its
-// meshes and skeletons until the world is released.
-struct MeshCache {
-    std::unordered_map<std::string, NxConvexMesh*> convex;
-    std::unordered_map<std::string, NxTriangleMesh*> concave;
-    std::unordered_map<Model*, NxCCDSkeleton*> skeletons;
-};
-MeshCache meshCache;
-
-template <class Mesh, class Create>
-Mesh* LoadMesh(std::unordered_map<std::string, Mesh*>& cache, const char* path, Create create) {
-    auto found = cache.find(path);
-    if (found != cache.end()) return found->second;
-    Mesh* mesh = nullptr;
-    {
-        UserStream stream(path, true);  // a missing file reads as a short one: rejected
-        mesh = create(stream);
-    }
-    if (mesh == nullptr) {
-        char message[600];
-        std::snprintf(message, sizeof message, "Cannot load the cooked collision mesh %s", path);
-        StopPhysics(message);
-    }
-    cache.emplace(path, mesh);
-    return mesh;
+// A cooked mesh that cannot be had stops the game, naming the file.
+template <class Mesh>
+Mesh* Required(Mesh* mesh, const char* path) {
+    if (mesh != nullptr) return mesh;
+    char message[600];
+    std::snprintf(message, sizeof message, "Cannot load the cooked collision mesh %s", path);
+    StopPhysics(message);
 }
 
 }  // namespace
-
-void ForgetCookedMeshes() {
-    meshCache = MeshCache{};
-}
 
 ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name, float density,
                                  bool concave) {
@@ -57,12 +31,10 @@ ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name
     NxConvexShapeDesc convexDesc;
     NxTriangleMeshShapeDesc meshDesc;
     if (concave) {
-        meshDesc.meshData = LoadMesh(meshCache.concave, path,
-                                     [&](NxStream& s) { return sdk.createTriangleMesh(s); });
+        meshDesc.meshData = Required(CookedTriangleMesh(sdk, path), path);
         actorDesc.shapes.pushBack(&meshDesc);
     } else {
-        convexDesc.meshData =
-            LoadMesh(meshCache.convex, path, [&](NxStream& s) { return sdk.createConvexMesh(s); });
+        convexDesc.meshData = Required(CookedConvexMesh(sdk, path), path);
         actorDesc.shapes.pushBack(&convexDesc);
     }
     if (density != 0.0f) {
@@ -101,7 +73,7 @@ void ActorHolder::addLocalForce(const NxVec3& force) {
 }
 
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
-    NxCCDSkeleton*& skeleton = meshCache.skeletons[model];
+    NxCCDSkeleton*& skeleton = CachedSkeleton(model);
     if (skeleton != nullptr) return skeleton;
     const int vertexCount = model->VertexCount();
     std::vector<NxVec3> points(vertexCount);

@@ -31,10 +31,6 @@ private:
                                bool concave);
 };
 
-// Forgets the cooked meshes and CCD skeletons made so far. The physics world calls it when it
-// releases the SDK, which frees them.
-void ForgetCookedMeshes();
-
 // A CCD skeleton from all vertices and triangles of a model of the model store, built once per
 // model and shared.
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model);

@@ -2,57 +2,12 @@
 
 #include <cstdio>
 
-#include "app/stop.h"
-#include "physics/actor_holder.h"
-#include "physics/reports.h"
+#include "core/stop.h"
+#include "physics/mesh_cache.h"
 
 NxPhysicsSDK* physicsSDK = nullptr;
 NxScene* physicsScene = nullptr;
 NxVec3 gravity(0, -98.0f, 0);
-
-namespace {
-// The reports live as long as the process; the scene only keeps pointers to them.
-TriggerReport* triggerReport = nullptr;
-ContactReport* contactReport = nullptr;
-}  // namespace
-
-void initPhysics() {
-    physicsSDK =
-        NxCreatePhysicsSDK(NX_PHYSICS_SDK_VERSION, nullptr, nullptr, NxPhysicsSDKDesc(), nullptr);
-    if (physicsSDK == nullptr) StopPhysics("Cannot start: NxCreatePhysicsSDK failed");
-    physicsSDK->setParameter(NX_BOUNCE_THRESHOLD, -10.0f);
-    physicsSDK->setParameter(NX_SKIN_WIDTH, 0.01f);
-    physicsSDK->setParameter(NX_CONTINUOUS_CD, 1.0f);
-    physicsSDK->setParameter(NX_CCD_EPSILON, 0.001f);
-
-    NxSceneDesc sceneDesc;
-    sceneDesc.gravity = gravity;
-    sceneDesc.simType = NX_SIMULATION_SW;
-    physicsScene = physicsSDK->createScene(sceneDesc);
-    if (physicsScene == nullptr) StopPhysics("Cannot start: the physics scene cannot be created");
-
-    NxMaterial* defaultMaterial = physicsScene->getMaterialFromIndex(0);
-    defaultMaterial->setRestitution(0.6f);
-    defaultMaterial->setStaticFriction(0.9f);
-    defaultMaterial->setDynamicFriction(0.9f);
-
-    triggerReport = new TriggerReport(physicsScene);
-    contactReport = new ContactReport(physicsScene);
-
-    // The avatar's sphere names material 1 without looking it up.
-    NxMaterialDesc materialDesc;
-    materialDesc.restitution = 0.6f;
-    materialDesc.dynamicFriction = 0.9f;
-    materialDesc.staticFriction = 0.9f;
-    NxMaterial* avatarMaterial = physicsScene->createMaterial(materialDesc);
-    std::printf("materialIndex 1: %i\n", avatarMaterial->getMaterialIndex());
-
-    materialDesc.restitution = 0.0f;
-    materialDesc.dynamicFriction = 0.01f;
-    materialDesc.staticFriction = 0.01f;
-    physicsScene->getMaterialFromIndex(
-        physicsScene->createMaterial(materialDesc)->getMaterialIndex());
-}
 
 void releasePhysics() {
     if (physicsSDK == nullptr) return;
@@ -66,4 +21,9 @@ void releasePhysics() {
 void StopPhysics(const char* message) {
     releasePhysics();
     StopGame(message);
+}
+
+Object* objectFromShape(NxShape* shape) {
+    if (shape == nullptr) return nullptr;
+    return static_cast<Object*>(shape->getActor().userData);
 }

@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "physics/actor_holder.h"
 #include "player/explosion.h"
 #include "player/weapon.h"
 #include "render/model.h"
 #include "render/particles.h"
 #include "render/texture.h"
-#include "scene/interaction_object.h"
-#include "scene/model_object.h"
+#include "objects/interaction_object.h"
+#include "objects/model_object.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "NxPhysics.h"
-#include "scene/object.h"
+#include "core/object.h"
 
 class InteractionObject;
 class Model;

@@ -2,7 +2,7 @@
 
 #include "physics/actor_holder.h"
 #include "player/explosion.h"
-#include "scene/actor_pose.h"
+#include "objects/actor_pose.h"
 
 namespace {
 

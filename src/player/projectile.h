@@ -2,7 +2,7 @@
 // firing direction, removed by the projectile pass when their lifetime runs out.
 #pragma once
 
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 class NxScene;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "render/model.h"
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 Weapon::Weapon(const char* name, float fireInterval_, int maxAmmo_, int ammo_)
     : ammo(ammo_), maxAmmo(maxAmmo_), fireInterval(fireInterval_) {

@@ -3,7 +3,7 @@
 // and the mount matrix (third column: the firing direction) with every shot.
 #pragma once
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "player/projectile.h"
 
 class Model;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 
 Frustum frustum;
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/globals.h"
-#include "player/camera.h"
+#include "core/globals.h"
+#include "render/camera.h"
 #include "render/texture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "scene/object.h"
+#include "core/object.h"
 
 class Camera;
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "render/frustum.h"
 #include "render/texture.h"
 #include "render/vbo.h"
@@ -118,11 +118,52 @@ bool Model::Load(const char* name) {
 
     fileName = name;
     reader->Clear();
-    VBO record = BuildVBO(name, this);
+    VBOSource source = gatherVertexArrays();
+    VBO record = BuildVBO(name, &source);
     positionBuffer = record.positionBuffer;
     texCoordBuffer = record.texCoordBuffer;
     normalBuffer = record.normalBuffer;
     return true;
+}
+
+VBOSource Model::gatherVertexArrays() {
+    // Count the triangles of each material; the running sums give each material's first
+    // corner, so every corner is written straight to its place in material order.
+    materialTriangleCounts.assign(materials.size(), 0);
+    for (const ms3d_triangle_t& triangle : triangles) {
+        int material = TriangleMaterial(triangle);
+        if (material >= 0) ++materialTriangleCounts[material];
+    }
+    std::vector<size_t> nextTriangle(materialTriangleCounts.size());
+    size_t drawn = 0;
+    for (size_t m = 0; m < materialTriangleCounts.size(); ++m) {
+        nextTriangle[m] = drawn;
+        drawn += materialTriangleCounts[m];
+    }
+
+    VBOSource source;
+    source.model = this;
+    source.vertexCount = VertexCount();
+    source.triangleCount = TriangleCount();
+    source.groupCount = GroupCount();
+    source.materialCount = MaterialCount();
+    source.positions.resize(drawn * 9);
+    source.texCoords.resize(drawn * 6);
+    source.normals.resize(drawn * 9);
+    for (const ms3d_triangle_t& triangle : triangles) {
+        int material = TriangleMaterial(triangle);
+        if (material < 0) continue;
+        size_t slot = nextTriangle[material]++;
+        for (int corner = 0; corner < 3; ++corner) {
+            const ms3d_vertex_t& vertex = vertices[triangle.vertexIndices[corner]];
+            size_t at = slot * 3 + corner;
+            std::memcpy(&source.positions[at * 3], vertex.vertex, 3 * sizeof(float));
+            std::memcpy(&source.normals[at * 3], triangle.vertexNormals[corner], 3 * sizeof(float));
+            source.texCoords[at * 2] = triangle.s[corner];
+            source.texCoords[at * 2 + 1] = triangle.t[corner];
+        }
+    }
+    return source;
 }
 
 void Model::Render(const float* matrix) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/ms3d_file.h"
+#include "render/vbo.h"
 
 class Model {
 public:
@@ -34,6 +35,9 @@ public:
     // out of range (real files have groups with material -1 and group bytes past the group
     // count): such triangles are skipped by the buffers and by both draw paths.
     int TriangleMaterial(const ms3d_triangle_t& triangle) const;
+    // The vertex arrays of the model's buffers, one entry per triangle corner in material
+    // order; fills materialTriangleCounts on the way.
+    VBOSource gatherVertexArrays();
 
     std::unique_ptr<CMS3DFile> reader;  // empty after loading; owns the groups' index arrays
     // Copies of the file's records, in file order (byte layouts as in the file).

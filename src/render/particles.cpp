@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/settings.h"
+#include "core/globals.h"
+#include "core/settings.h"
 #include "render/texture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "render/texture.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "scene/door.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
 #include "render/model.h"
-#include "scene/actor_pose.h"
-#include "scene/trigger.h"
+#include "objects/actor_pose.h"
+#include "objects/trigger.h"
 
 namespace {
 

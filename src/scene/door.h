@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "scene/animation_object.h"
-#include "scene/interaction_object.h"
+#include "objects/animation_object.h"
+#include "objects/interaction_object.h"
 
 class ActorHolder;
 class Model;

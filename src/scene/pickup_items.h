@@ -2,7 +2,7 @@
 // any dynamic body; the avatar takes one by touching it, and the object pass removes it.
 #pragma once
 
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 class NxScene;
 

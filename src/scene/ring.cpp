@@ -4,8 +4,8 @@
 
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
-#include "scene/actor_pose.h"
-#include "scene/trigger.h"
+#include "objects/actor_pose.h"
+#include "objects/trigger.h"
 
 zvRing::zvRing(NxScene* scene) {
     type = OBJECT_TYPE_MODEL;

@@ -3,7 +3,7 @@
 // inside both halves at once; each ring counts once, towards the avatar's ring counter.
 #pragma once
 
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 class ObjectTrigger;
 

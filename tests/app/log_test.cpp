@@ -1,5 +1,5 @@
 // The log keeps its first file, flushes every line and ignores writes while closed.
-#include "app/log.h"
+#include "core/log.h"
 
 #include <gtest/gtest.h>
 

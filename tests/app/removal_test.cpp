@@ -1,5 +1,5 @@
 // The removal pattern: entries are handled last-collected first and the list stays consistent.
-#include "app/removal.h"
+#include "core/removal.h"
 
 #include <gtest/gtest.h>
 

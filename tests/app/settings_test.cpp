@@ -1,5 +1,5 @@
 // The typed readers: sentinels for missing keys and the C library's conversion rules.
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

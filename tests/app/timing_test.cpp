@@ -1,11 +1,12 @@
 // The game clock: the first step measures from a counter of zero, later steps from the last one.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/shell.h"
 #include "physics/physics_world.h"
+#include "world/init_physics.h"
 #include "platform/perf_counter.h"
-#include "scene/animation_object.h"
+#include "objects/animation_object.h"
 
 namespace {
 

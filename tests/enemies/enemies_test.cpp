@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "enemies/cube_cannon.h"
 #include "enemies/cube_fly.h"
 #include "enemies/cube_jumping_block.h"
@@ -14,7 +14,7 @@
 #include "player/avatar.h"
 #include "player/explosion.h"
 #include "scene/pickup_items.h"
-#include "scene/trigger.h"
+#include "objects/trigger.h"
 #include "enemy_world.h"
 
 namespace {

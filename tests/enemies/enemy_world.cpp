@@ -1,10 +1,10 @@
 #include "enemy_world.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/shell.h"
 #include "enemies/enemy.h"
 #include "player/avatar.h"
-#include "scene/trigger.h"
+#include "objects/trigger.h"
 
 void EnemyWorld::SetUp() {
     PlayerWorld::SetUp();

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "enemies/cube_jumping_block.h"
 #include "physics/actor_holder.h"
 #include "player/avatar.h"

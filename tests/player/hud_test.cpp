@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/hud.h"
 #include "common/render_target.h"
 #include "player/avatar.h"

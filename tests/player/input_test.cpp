@@ -4,10 +4,10 @@
 
 #include <GL/freeglut.h>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/input.h"
 #include "player/avatar.h"
-#include "player/camera.h"
+#include "render/camera.h"
 #include "player_world.h"
 
 namespace {

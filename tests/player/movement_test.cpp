@@ -2,7 +2,7 @@
 // between ground and air force, the boost jump and the wall jump.
 #include <cmath>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "player/avatar.h"

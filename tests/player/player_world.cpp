@@ -1,14 +1,16 @@
 #include "player_world.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "physics/physics_world.h"
+#include "world/area_damage.h"
+#include "world/init_physics.h"
 #include "player/avatar.h"
-#include "player/camera.h"
+#include "render/camera.h"
 #include "player/projectile.h"
 #include "render/particles.h"
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 void PlayerWorld::SetUp() {
     keyForward = keyBackward = keyLeft = keyRight = keyJump = false;
@@ -16,6 +18,7 @@ void PlayerWorld::SetUp() {
     mouseDX = mouseDY = 0;
     paused = false;
     initPhysics();
+    InstallAreaDamage();
     particles = new ParticleSystem();
     particles->ClearParticles();
     camera = new Camera();

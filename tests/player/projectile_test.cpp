@@ -3,7 +3,7 @@
 // bursts when its 3 s run out, and twice when it meets the avatar.
 #include "player/projectile.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/shell.h"
 #include "physics/actor_holder.h"
 #include "physics/physics_world.h"

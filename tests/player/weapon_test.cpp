@@ -2,7 +2,7 @@
 // weapon's divisor.
 #include "player/weapon.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "physics/physics_world.h"
 #include "player/avatar.h"
 #include "player_world.h"

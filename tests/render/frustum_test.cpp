@@ -4,7 +4,7 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "core/globals.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/shaders.h"
 #include "draw_call_log.h"
 #include "ms3d_builder.h"

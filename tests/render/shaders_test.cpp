@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "ms3d_builder.h"
 #include "render/model.h"
 #include "support/image_files.h"

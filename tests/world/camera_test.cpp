@@ -1,12 +1,12 @@
 // The camera's four modes, checked through the view transform it leaves in GL.
-#include "player/camera.h"
+#include "render/camera.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "render/frustum.h"
 
 namespace {

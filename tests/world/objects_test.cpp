@@ -7,16 +7,17 @@
 #include <memory>
 #include <cmath>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/shell.h"
 #include "physics/actor_holder.h"
 #include "physics/physics_world.h"
+#include "world/init_physics.h"
 #include "player/avatar.h"
 #include "render/particles.h"
-#include "scene/ground_plane.h"
-#include "scene/model_object.h"
+#include "objects/ground_plane.h"
+#include "objects/model_object.h"
 #include "scene/ring.h"
-#include "scene/trigger.h"
+#include "objects/trigger.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The contact and trigger reports route every event to the objects involved.
-#include "physics/reports.h"
+#include "world/reports.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,10 @@
 
 #include "physics/actor_holder.h"
 #include "physics/physics_world.h"
+#include "world/init_physics.h"
 #include "player/avatar.h"
-#include "scene/model_object.h"
-#include "scene/trigger.h"
+#include "objects/model_object.h"
+#include "objects/trigger.h"
 
 namespace {
 

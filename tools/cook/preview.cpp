@@ -7,7 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "app/shaders.h"
 #include "common/png_file.h"
 #include "common/render_target.h"

@@ -1,6 +1,6 @@
 #include "run/trace.h"
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "common/json_writer.h"
 #include "enemies/cube_cannon.h"
 #include "enemies/cube_fly.h"
@@ -8,7 +8,7 @@
 #include "enemies/cube_moving_bomb.h"
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
-#include "player/camera.h"
+#include "render/camera.h"
 #include "player/projectile.h"
 #include "player/weapon.h"
 #include "render/lens_flare.h"
@@ -16,7 +16,7 @@
 #include "scene/door.h"
 #include "scene/pickup_items.h"
 #include "scene/ring.h"
-#include "scene/trigger.h"
+#include "objects/trigger.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // thresholds, which is what the body descriptor's sleep energy stands for here.
 #include "NxActor.h"
 
-#include "NxScene.h"
 #include "internal/actor_core.h"
 #include "internal/bullet_convert.h"
 #include "internal/scene_core.h"
@@ -11,11 +10,14 @@
 using nx::ToBt;
 using nx::ToNx;
 
-NxActor::NxActor(NxScene& scene, NxShapeType type, NxMaterialIndex material)
+NxActor::NxActor(NxScene& scene, nx::SceneCore& sceneCore, NxShapeType type,
+                 NxMaterialIndex material)
     : scene_(scene),
       shape_(*this, type, material),
       shapePointer_(&shape_),
-      core_(std::make_unique<nx::ActorCore>(*this, scene.core(), scene.core().nextSerial++)) {}
+      core_(std::make_unique<nx::ActorCore>(*this, sceneCore, sceneCore.nextSerial++)) {
+    shape_.attach(*core_);
+}
 
 NxActor::~NxActor() = default;
 

@@ -9,7 +9,8 @@
 class NxScene;
 namespace nx {
 struct ActorCore;
-}
+struct SceneCore;
+}  // namespace nx
 
 enum NxForceMode {
     NX_FORCE = 0,  // a force in units of mass * distance / time^2
@@ -63,7 +64,7 @@ public:
     bool readBodyFlag(NxU32 flag) const;
 
     // For the layer's own code.
-    NxActor(NxScene& scene, NxShapeType type, NxMaterialIndex material);
+    NxActor(NxScene& scene, nx::SceneCore& sceneCore, NxShapeType type, NxMaterialIndex material);
     ~NxActor();
     NxActor(const NxActor&) = delete;
     NxActor& operator=(const NxActor&) = delete;

@@ -1,7 +1,6 @@
 #include "NxMaterial.h"
 
 #include "NxActor.h"
-#include "NxScene.h"
 #include "internal/actor_core.h"
 #include "internal/scene_core.h"
 
@@ -9,8 +8,8 @@ namespace {
 
 // The engine keeps the coefficients on each body: shapes already using the material follow.
 template <class Apply>
-void ForEachBodyWith(NxScene& scene, NxMaterialIndex index, Apply apply) {
-    for (const auto& actor : scene.core().actors)
+void ForEachBodyWith(nx::SceneCore& scene, NxMaterialIndex index, Apply apply) {
+    for (const auto& actor : scene.actors)
         if (actor->getShapes()[0]->getMaterial() == index) apply(*actor->core().body);
 }
 

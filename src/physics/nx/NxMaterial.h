@@ -4,7 +4,9 @@
 
 #include "NxSimpleTypes.h"
 
-class NxScene;
+namespace nx {
+struct SceneCore;
+}
 typedef NxU16 NxMaterialIndex;
 
 class NxMaterialDesc {
@@ -31,11 +33,12 @@ public:
     NxReal getStaticFriction() const { return desc_.staticFriction; }
     NxReal getDynamicFriction() const { return desc_.dynamicFriction; }
 
-    NxMaterial(NxScene& scene, NxMaterialIndex index, const NxMaterialDesc& desc)
+    // For the layer's own code.
+    NxMaterial(nx::SceneCore& scene, NxMaterialIndex index, const NxMaterialDesc& desc)
         : scene_(scene), index_(index), desc_(desc) {}
 
 private:
-    NxScene& scene_;
+    nx::SceneCore& scene_;
     NxMaterialIndex index_;
     NxMaterialDesc desc_;
 };

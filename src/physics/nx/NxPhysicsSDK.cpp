@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "NxScene.h"
 #include "internal/cooked_format.h"
 #include "internal/hull_builder.h"
 #include "internal/scene_core.h"
@@ -20,26 +21,34 @@ NxPhysicsSDK::~NxPhysicsSDK() {
     scenes_.clear();
 }
 
-bool NxPhysicsSDK::setParameter(NxParameter parameter, NxReal value) {
+bool NxParameters::set(NxParameter parameter, NxReal value) {
     switch (parameter) {
-        case NX_SKIN_WIDTH: skinWidth_ = value; break;
-        case NX_BOUNCE_THRESHOLD: bounceThreshold_ = value; break;
-        case NX_CONTINUOUS_CD: continuousCD_ = value; break;
-        case NX_CCD_EPSILON: ccdEpsilon_ = value; break;
-        default: return false;
+        case NX_SKIN_WIDTH: skinWidth = value; return true;
+        case NX_BOUNCE_THRESHOLD: bounceThreshold = value; return true;
+        case NX_CONTINUOUS_CD: continuousCD = value; return true;
+        case NX_CCD_EPSILON: ccdEpsilon = value; return true;
     }
+    return false;
+}
+
+NxReal NxParameters::get(NxParameter parameter) const {
+    switch (parameter) {
+        case NX_SKIN_WIDTH: return skinWidth;
+        case NX_BOUNCE_THRESHOLD: return bounceThreshold;
+        case NX_CONTINUOUS_CD: return continuousCD;
+        case NX_CCD_EPSILON: return ccdEpsilon;
+    }
+    return 0;
+}
+
+bool NxPhysicsSDK::setParameter(NxParameter parameter, NxReal value) {
+    if (!parameters_.set(parameter, value)) return false;
     for (auto& scene : scenes_) scene->core().applySdkParameters();
     return true;
 }
 
 NxReal NxPhysicsSDK::getParameter(NxParameter parameter) const {
-    switch (parameter) {
-        case NX_SKIN_WIDTH: return skinWidth_;
-        case NX_BOUNCE_THRESHOLD: return bounceThreshold_;
-        case NX_CONTINUOUS_CD: return continuousCD_;
-        case NX_CCD_EPSILON: return ccdEpsilon_;
-    }
-    return 0;
+    return parameters_.get(parameter);
 }
 
 NxScene* NxPhysicsSDK::createScene(const NxSceneDesc& desc) {
@@ -47,7 +56,7 @@ NxScene* NxPhysicsSDK::createScene(const NxSceneDesc& desc) {
         std::printf("createScene: the descriptor needs maxTimestep > 0 and maxIter > 0\n");
         return nullptr;
     }
-    scenes_.push_back(std::make_unique<NxScene>(*this, desc));
+    scenes_.push_back(std::make_unique<NxScene>(*this, parameters_, desc));
     return scenes_.back().get();
 }
 
@@ -63,7 +72,7 @@ NxConvexMesh* NxPhysicsSDK::createConvexMesh(const NxStream& stream) {
     nx::CookedHull hull;
     if (!nx::ReadHull(stream, "createConvexMesh", hull)) return nullptr;
     convexMeshes_.push_back(
-        std::make_unique<NxConvexMesh>(nx::BuildConvexMesh(std::move(hull), skinWidth_)));
+        std::make_unique<NxConvexMesh>(nx::BuildConvexMesh(std::move(hull), parameters_.skinWidth)));
     return convexMeshes_.back().get();
 }
 

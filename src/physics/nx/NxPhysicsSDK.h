@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "NxMeshes.h"
-#include "NxScene.h"
+#include "NxParameters.h"
+#include "NxSceneDesc.h"
 #include "NxStream.h"
 
 #define NX_PHYSICS_SDK_VERSION 0x02070000u
 
+class NxScene;
 class NxUserAllocator;
 class NxUserOutputStream;
 
@@ -21,13 +23,6 @@ public:
 enum NxSDKCreateError {
     NXCE_NO_ERROR = 0,
     NXCE_WRONG_VERSION = 2,
-};
-
-enum NxParameter {
-    NX_SKIN_WIDTH = 1,        // contact distance: shapes this close count as touching
-    NX_BOUNCE_THRESHOLD = 4,  // negative speed: slower impacts do not bounce
-    NX_CONTINUOUS_CD = 8,     // non-zero: shapes with a CCD skeleton sweep their motion
-    NX_CCD_EPSILON = 73,      // kept; the engine's sweep has no equivalent setting
 };
 
 class NxPhysicsSDK {
@@ -53,10 +48,7 @@ public:
     NxPhysicsSDK& operator=(const NxPhysicsSDK&) = delete;
 
 private:
-    NxReal skinWidth_ = 0.025f;
-    NxReal bounceThreshold_ = -2.0f;
-    NxReal continuousCD_ = 0;
-    NxReal ccdEpsilon_ = 0.01f;
+    NxParameters parameters_;
     std::vector<std::unique_ptr<NxScene>> scenes_;
     std::vector<std::unique_ptr<NxConvexMesh>> convexMeshes_;
     std::vector<std::unique_ptr<NxTriangleMesh>> triangleMeshes_;

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "NxPhysicsSDK.h"
+#include "NxActor.h"
+#include "NxMaterial.h"
+#include "NxParameters.h"
 #include "internal/actor_core.h"
 #include "internal/actor_factory.h"
 #include "internal/bullet_convert.h"
@@ -21,13 +23,14 @@ constexpr double kStepTolerance = 1e-6;
 
 }  // namespace
 
-SceneCore::SceneCore(NxScene& scene, const NxSceneDesc& desc)
+SceneCore::SceneCore(NxScene& scene, const NxParameters& parameters, const NxSceneDesc& desc)
     : scene(scene),
+      parameters(parameters),
       bullet(ToBt(desc.gravity)),
       gravity(ToBt(desc.gravity)),
       stepTime(desc.maxTimestep),
       maxSteps(desc.maxIter) {
-    materials.push_back(std::make_unique<NxMaterial>(scene, 0, NxMaterialDesc()));
+    materials.push_back(std::make_unique<NxMaterial>(*this, 0, NxMaterialDesc()));
 }
 
 void SceneCore::addBody(ActorCore& actor) {
@@ -53,11 +56,9 @@ void SceneCore::wakeTouching(ActorCore& actor) {
 }
 
 void SceneCore::applySdkParameters() {
-    const NxPhysicsSDK& sdk = scene.getPhysicsSDK();
     // Impacts slower than the threshold do not bounce.
-    bullet.world.getSolverInfo().m_restitutionVelocityThreshold =
-        -sdk.getParameter(NX_BOUNCE_THRESHOLD);
-    bullet.world.getDispatchInfo().m_useContinuous = sdk.getParameter(NX_CONTINUOUS_CD) != 0;
+    bullet.world.getSolverInfo().m_restitutionVelocityThreshold = -parameters.bounceThreshold;
+    bullet.world.getDispatchInfo().m_useContinuous = parameters.continuousCD != 0;
 }
 
 void SceneCore::simulate(NxReal elapsedTime) {
@@ -73,7 +74,7 @@ void SceneCore::simulate(NxReal elapsedTime) {
     if (steps == 0) return;
 
     for (NxActor* actor : movers) actor->core().beginSteps(steps, stepTime);
-    btScalar touchDistance = scene.getPhysicsSDK().getParameter(NX_SKIN_WIDTH);
+    btScalar touchDistance = parameters.skinWidth;
     bool reportStarts = (pairFlags & NX_NOTIFY_ON_START_TOUCH) != 0;
     for (NxU32 step = 1; step <= steps; ++step) {
         for (NxActor* actor : movers) actor->core().beforeSubStep(step, steps, stepTime);
@@ -87,8 +88,8 @@ void SceneCore::simulate(NxReal elapsedTime) {
 
 }  // namespace nx
 
-NxScene::NxScene(NxPhysicsSDK& sdk, const NxSceneDesc& desc)
-    : sdk_(sdk), core_(std::make_unique<nx::SceneCore>(*this, desc)) {
+NxScene::NxScene(NxPhysicsSDK& sdk, const NxParameters& parameters, const NxSceneDesc& desc)
+    : sdk_(sdk), core_(std::make_unique<nx::SceneCore>(*this, parameters, desc)) {
     core_->applySdkParameters();
 }
 
@@ -98,7 +99,7 @@ NxScene::~NxScene() {
 }
 
 NxActor* NxScene::createActor(const NxActorDesc& desc) {
-    std::unique_ptr<NxActor> actor = nx::BuildActor(*core_, desc, sdk_.getParameter(NX_SKIN_WIDTH));
+    std::unique_ptr<NxActor> actor = nx::BuildActor(*core_, desc, core_->parameters.skinWidth);
     if (!actor) return nullptr;
     if (actor->core().hasBody) core_->movers.push_back(actor.get());
     core_->actors.push_back(std::move(actor));
@@ -128,7 +129,7 @@ NxU32 NxScene::getNbActors() const {
 
 NxMaterial* NxScene::createMaterial(const NxMaterialDesc& desc) {
     auto index = static_cast<NxMaterialIndex>(core_->materials.size());
-    core_->materials.push_back(std::make_unique<NxMaterial>(*this, index, desc));
+    core_->materials.push_back(std::make_unique<NxMaterial>(*core_, index, desc));
     return core_->materials.back().get();
 }
 

@@ -3,14 +3,16 @@
 
 #include <memory>
 
-#include "NxActor.h"
+#include "NxActorDesc.h"
 #include "NxContactReport.h"
 #include "NxDebugRenderable.h"
 #include "NxRaycast.h"
 #include "NxSceneDesc.h"
 #include "NxTriggerReport.h"
 
+class NxActor;
 class NxPhysicsSDK;
+struct NxParameters;
 namespace nx {
 struct SceneCore;
 }
@@ -61,7 +63,7 @@ public:
     const NxDebugRenderable* getDebugRenderable() const { return &debugRenderable_; }
 
     // For the layer's own code.
-    NxScene(NxPhysicsSDK& sdk, const NxSceneDesc& desc);
+    NxScene(NxPhysicsSDK& sdk, const NxParameters& parameters, const NxSceneDesc& desc);
     ~NxScene();
     NxScene(const NxScene&) = delete;
     NxScene& operator=(const NxScene&) = delete;

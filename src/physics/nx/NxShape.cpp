@@ -2,14 +2,13 @@
 
 #include <cstdio>
 
-#include "NxActor.h"
-#include "NxPhysicsSDK.h"
+#include "NxMeshes.h"
 #include "internal/actor_core.h"
 
 void NxShape::setFlag(NxU32 flags, bool value) {
     flags_ = value ? flags_ | flags : flags_ & ~flags;
     // A trigger reports overlaps and no longer pushes anything.
-    btRigidBody& body = *actor_.core().body;
+    btRigidBody& body = *core_->body;
     int collision = body.getCollisionFlags();
     body.setCollisionFlags(getFlag(NX_TRIGGER_ENABLE)
                                ? collision | btCollisionObject::CF_NO_CONTACT_RESPONSE
@@ -23,12 +22,12 @@ void NxShape::setGroup(NxCollisionGroup group) {
     }
     group_ = group;
     // All groups collide; the group bit only decides which ray casts see the shape.
-    actor_.core().body->getBroadphaseHandle()->m_collisionFilterGroup = 1 << group;
+    core_->body->getBroadphaseHandle()->m_collisionFilterGroup = 1 << group;
 }
 
 void NxShape::setCCDSkeleton(NxCCDSkeleton* skeleton) {
     skeleton_ = skeleton;
-    btRigidBody& body = *actor_.core().body;
+    btRigidBody& body = *core_->body;
     body.setCcdMotionThreshold(skeleton ? skeleton->motionThreshold : 0);
     body.setCcdSweptSphereRadius(skeleton ? skeleton->sweptSphereRadius : 0);
 }

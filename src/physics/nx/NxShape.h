@@ -6,6 +6,9 @@
 
 class NxActor;
 class NxCCDSkeleton;
+namespace nx {
+struct ActorCore;
+}
 
 // Trigger flags: a shape with any of them is a trigger that reports the shapes entering and
 // leaving it and no longer collides.
@@ -41,11 +44,14 @@ public:
 
     NxShape(NxActor& actor, NxShapeType type, NxMaterialIndex material)
         : actor_(actor), type_(type), material_(material) {}
+    // The actor's engine side, which the shape's settings reach; set once the actor has one.
+    void attach(nx::ActorCore& core) { core_ = &core; }
     NxShape(const NxShape&) = delete;
     NxShape& operator=(const NxShape&) = delete;
 
 private:
     NxActor& actor_;
+    nx::ActorCore* core_ = nullptr;
     const NxShapeType type_;
     const NxMaterialIndex material_;
     NxU32 flags_ = 0;

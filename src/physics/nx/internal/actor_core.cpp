@@ -1,6 +1,6 @@
 #include "internal/actor_core.h"
 
-#include "NxActor.h"
+#include "NxActorDesc.h"
 #include "internal/bullet_convert.h"
 #include "internal/scene_core.h"
 

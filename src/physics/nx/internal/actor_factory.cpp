@@ -110,7 +110,7 @@ std::unique_ptr<NxActor> BuildActor(SceneCore& scene, const NxActorDesc& desc, N
     }
     const NxMaterial& material = *scene.materials[materialIndex];
 
-    auto actor = std::make_unique<NxActor>(scene.scene, shapeDesc.type, materialIndex);
+    auto actor = std::make_unique<NxActor>(scene.scene, scene, shapeDesc.type, materialIndex);
     ActorCore& core = actor->core();
     core.ownShape = std::move(plan.owned);
     core.principal = plan.principal;

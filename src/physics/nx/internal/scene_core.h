@@ -5,16 +5,24 @@
 #include <memory>
 #include <vector>
 
-#include "NxScene.h"
+#include "NxContactReport.h"
+#include "NxSceneDesc.h"
+#include "NxTriggerReport.h"
 #include "internal/bullet_world.h"
 #include "internal/scene_events.h"
+
+class NxActor;
+class NxMaterial;
+class NxScene;
+struct NxParameters;
 
 namespace nx {
 
 struct SceneCore {
-    SceneCore(NxScene& scene, const NxSceneDesc& desc);
+    SceneCore(NxScene& scene, const NxParameters& parameters, const NxSceneDesc& desc);
 
     NxScene& scene;
+    const NxParameters& parameters;  // the SDK's
     BulletWorld bullet;
     btVector3 gravity;
     NxReal stepTime;

@@ -1,8 +1,8 @@
-#include "scene/trigger.h"
+#include "objects/trigger.h"
 
 #include "physics/actor_holder.h"
-#include "scene/actor_pose.h"
-#include "scene/model_object.h"
+#include "objects/actor_pose.h"
+#include "objects/model_object.h"
 
 Trigger::Trigger(const char* name, NxScene* scene, NxU32 triggerFlags) {
     model = GetModelByName(name);

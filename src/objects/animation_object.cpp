@@ -1,3 +1,3 @@
-#include "scene/animation_object.h"
+#include "objects/animation_object.h"
 
 void AnimationObject::animate(double) {}

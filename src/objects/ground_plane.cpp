@@ -1,4 +1,4 @@
-#include "scene/ground_plane.h"
+#include "objects/ground_plane.h"
 
 #include <GL/gl.h>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "scene/object.h"
+#include "core/object.h"
 
 class ActorHolder;
 class Model;

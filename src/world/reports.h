@@ -4,11 +4,6 @@
 
 #include "NxPhysics.h"
 
-class Object;
-
-// The object that owns a shape's actor, or null.
-Object* objectFromShape(NxShape* shape);
-
 class ContactReport : public NxUserContactReport {
 public:
     explicit ContactReport(NxScene* scene);

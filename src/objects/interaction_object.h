@@ -1,7 +1,7 @@
 // Something the avatar can act on with the interact key while it stands in its trigger (doors).
 #pragma once
 
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 class Avatar;
 

@@ -1,4 +1,4 @@
-#include "scene/interaction_object.h"
+#include "objects/interaction_object.h"
 
 void InteractionObject::onTriggerEnter(Trigger*, Object*) {}
 void InteractionObject::onTriggerLeave(Trigger*, Object*) {}

@@ -1,4 +1,4 @@
-#include "scene/object.h"
+#include "core/object.h"
 
 #include <cstdio>
 

@@ -1,10 +1,11 @@
-#include "physics/reports.h"
+#include "world/reports.h"
 
 #include <cstdio>
 
+#include "core/object.h"
+#include "objects/trigger.h"
+#include "physics/physics_world.h"
 #include "player/avatar.h"
-#include "scene/object.h"
-#include "scene/trigger.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ void ReportWallContacts(NxContactPair& pair, Avatar* avatar, bool avatarIsSecond
 }
 
 }  // namespace
-
-Object* objectFromShape(NxShape* shape) {
-    if (shape == nullptr) return nullptr;
-    return static_cast<Object*>(shape->getActor().userData);
-}
 
 ContactReport::ContactReport(NxScene* scene) {
     std::printf("initialized contact reports\n");

@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "core/globals.h"
 
 std::vector<Object*> objects;
 std::vector<zvEnemy*> enemies;

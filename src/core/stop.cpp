@@ -1,9 +1,9 @@
-#include "app/stop.h"
+#include "core/stop.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/log.h"
+#include "core/log.h"
 
 void StopGame(const char* message) {
     std::printf("%s\n", message);

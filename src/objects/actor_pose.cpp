@@ -1,4 +1,4 @@
-#include "scene/actor_pose.h"
+#include "objects/actor_pose.h"
 
 void GetActorMatrix(NxActor* actor, float m[16]) {
     NxMat34 pose = actor->getGlobalPose();

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "NxPhysics.h"
-#include "scene/object.h"
+#include "core/object.h"
 
 class ActorHolder;
 class Model;

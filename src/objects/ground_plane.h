@@ -1,7 +1,7 @@
 // The world bounds: four static planes that enclose |x| <= 1000 and |z| <= 1000, open upwards.
 #pragma once
 
-#include "scene/object.h"
+#include "core/object.h"
 
 class NxScene;
 

@@ -1,10 +1,10 @@
-#include "player/camera.h"
+#include "render/camera.h"
 
 #include <GL/glu.h>
 
 #include <cmath>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "render/frustum.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "scene/model_object.h"
+#include "objects/model_object.h"
 
 #include <cstdio>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include "physics/actor_holder.h"
 #include "render/model.h"
-#include "scene/actor_pose.h"
+#include "objects/actor_pose.h"
 
 Model* GetModelByName(const char* name) {
     // The model store keeps the name it was asked for, so every path stays allocated for the run.
