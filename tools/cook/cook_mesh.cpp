@@ -1,15 +1,19 @@
 #include "cook/cook_mesh.h"
 
 #include "NxCooking.h"
+#include "cook/model_info.h"
 #include "physics/stream.h"
 #include "render/ms3d_file.h"
 #include "triangle_list.h"
 
 namespace {
 
-bool ReadGeometry(const std::string& path, TriangleList& geometry) {
+bool ReadGeometry(const std::string& path, TriangleList& geometry, std::string& error) {
     CMS3DFile file;
-    if (!file.Load(path.c_str())) return false;
+    if (!file.Load(path.c_str())) {
+        error = UnreadableModel(path, file.LastRead());
+        return false;
+    }
     for (int i = 0; i < file.VertexCount(); ++i) {
         ms3d_vertex_t* v = nullptr;
         file.VertexAt(i, &v);
@@ -27,10 +31,7 @@ bool ReadGeometry(const std::string& path, TriangleList& geometry) {
 
 bool CookModel(const std::string& ms3dPath, std::string& error) {
     TriangleList geometry;
-    if (!ReadGeometry(ms3dPath, geometry)) {
-        error = ms3dPath + ": not a readable MilkShape 3D version 4 file";
-        return false;
-    }
+    if (!ReadGeometry(ms3dPath, geometry, error)) return false;
     std::string base = ms3dPath;
     if (base.size() > 5 && base.compare(base.size() - 5, 5, ".ms3d") == 0)
         base.resize(base.size() - 5);
