@@ -27,8 +27,10 @@ NxShape* CastRay(NxScene& scene, const NxVec3& from, const NxVec3& direction, fl
     return scene.raycastClosestShape(NxRay(from, direction), NX_ALL_SHAPES, hit, 1, range);
 }
 
+// Where the ball loses a life: a burst that grows to twice its size in its one second.
 void AddBurst(const NxVec3& p) {
-    particles->AddParticle(p.x, p.y, p.z, 0, 0, 0, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 0, 0, 1.0f);
+    particles->AddParticle(
+        {.position = p, .size = 1.0f, .growth = 1.0f, .type = kLifeLostParticle, .life = 1.0f});
 }
 
 }  // namespace
