@@ -6,11 +6,15 @@
 // a grazing angle. Wrapped diffuse light (it reaches a little past the terminator) and a fill
 // from the light model's ambient on the diffuse colour keep such surfaces readable.
 
+// The surface point in eye space, from either vertex shader.
+varying vec3 eyePosition;
+varying vec3 eyeNormal;
+
 const float WRAP = 0.5;
 
-// The light at a point of the surface, both in eye space: `lit` is what the material's emission,
-// ambient and diffuse colours give, `highlight` its specular reflection.
-void pointLight(vec3 eyePosition, vec3 eyeNormal, out vec3 lit, out vec3 highlight)
+// The light at the surface point: `lit` is what the material's emission, ambient and diffuse
+// colours give, `highlight` its specular reflection.
+void pointLight(out vec3 lit, out vec3 highlight)
 {
     vec3 n = normalize(eyeNormal);
     if (!gl_FrontFacing) n = -n;

@@ -2,19 +2,16 @@
 // Per-pixel lighting, textured: the lit material modulates the texture of unit 0, and the
 // highlight is added after the texture so that dark textures still shine.
 
-varying vec3 eyePosition;
-varying vec3 eyeNormal;
-
 // Never set by the game: samplers start at texture unit 0.
 uniform sampler2D colourMap;
 
 // In ppl_light.fs.
-void pointLight(vec3 eyePosition, vec3 eyeNormal, out vec3 lit, out vec3 highlight);
+void pointLight(out vec3 lit, out vec3 highlight);
 
 void main()
 {
     vec3 lit, highlight;
-    pointLight(eyePosition, eyeNormal, lit, highlight);
+    pointLight(lit, highlight);
     vec4 texel = texture2D(colourMap, gl_TexCoord[0].st);
     gl_FragColor = vec4(texel.rgb * lit + highlight, texel.a * gl_FrontMaterial.diffuse.a);
 }
