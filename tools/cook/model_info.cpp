@@ -60,7 +60,7 @@ std::string UnreadableModel(const std::string& path, const CMS3DFile::ReadReport
     if (std::string(read.brokenPart) == "file")
         where = "it cannot be opened";
     else if (std::string(read.brokenPart) == "header")
-        where = "its header is not that of version 4";
+        where = "its first 14 bytes are not a version 4 header";
     else
         where =
             "it breaks at byte " + std::to_string(read.readBytes) + ", in the " + read.brokenPart;
