@@ -45,12 +45,23 @@ void RequireGameKey(const char* key) {
     StopGame(message);
 }
 
+// A setting outside the range the game can use gets a warning naming it, and a usable value.
+int32_t Sane(const char* key, int32_t value, int32_t low, int32_t high, int32_t fallback) {
+    if (value >= low && value <= high) return value;
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "%s: \"%s\" in section [game] is %i, not from %i to %i; using %i", kGameIni, key,
+                  value, low, high, fallback);
+    WarnAbout(message);
+    return fallback;
+}
+
 void ReadWindowSettings(int& fullscreen) {
     for (const char* key :
          {"winResY", "winResX", "winLeft", "winTop", "fullscreen", "camMode", "fov"})
         RequireGameKey(key);
-    winResY = ReadInt(kGameIni, "game", "winResY");
-    winResX = ReadInt(kGameIni, "game", "winResX");
+    winResY = Sane("winResY", ReadInt(kGameIni, "game", "winResY"), 48, 16384, 768);
+    winResX = Sane("winResX", ReadInt(kGameIni, "game", "winResX"), 64, 16384, 1024);
     winLeft = ReadInt(kGameIni, "game", "winLeft");
     winTop = ReadInt(kGameIni, "game", "winTop");
     fullscreen = ReadInt(kGameIni, "game", "fullscreen");
@@ -100,8 +111,8 @@ void InitSkyBox() {
 }
 
 void InitCamera() {
-    int32_t camMode = ReadInt(kGameIni, "game", "camMode");
-    int32_t fov = ReadInt(kGameIni, "game", "fov");
+    int32_t camMode = Sane("camMode", ReadInt(kGameIni, "game", "camMode"), 0, 3, 0);
+    int32_t fov = Sane("fov", ReadInt(kGameIni, "game", "fov"), 1, 179, 60);
     LogLine("InitCamera");
     camera->init(fov, winResX, winResY, 0.1, 100000.0, camMode);
 }
@@ -137,6 +148,7 @@ void GameStart(int argc, char** argv) {
     int fullscreen = 0;
     ReadWindowSettings(fullscreen);
     CheckLevelCounts();
+    CheckLevelPlacements();
 
     timeDelta = 0.0;
     nextSparkleTime = 0.0;

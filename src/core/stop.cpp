@@ -12,3 +12,10 @@ void StopGame(const char* message) {
     LogClose();
     std::exit(1);
 }
+
+void WarnAbout(const char* message) {
+    std::fprintf(stderr, "Warning: %s\n", message);
+    char line[600];
+    std::snprintf(line, sizeof line, "Warning: %s", message);
+    LogLine(line);
+}
