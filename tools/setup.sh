@@ -5,9 +5,10 @@ PACKAGES=(build-essential cmake pkg-config ninja-build
           freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libx11-dev
           libdevil-dev libbullet-dev libgtest-dev xvfb xauth)
 
+# install_missing_packages [PACKAGE...]: the PACKAGES above and any named.
 install_missing_packages() {
     local missing=()
-    for package in "${PACKAGES[@]}"; do
+    for package in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
             missing+=("$package")
     done

@@ -1,10 +1,8 @@
 #include "app/level.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <memory>
+
+#include "app/level_check.h"
 
 #include "core/globals.h"
 #include "core/log.h"
@@ -25,18 +23,6 @@
 #include "scene/ring.h"
 
 namespace {
-
-// More entries than any level holds; a larger count is a broken file, not a level.
-constexpr int32_t kMaxCount = 100000;
-// The world's bounding planes stand at x and z of -1000 and 1000.
-constexpr float kWorldBound = 1000.0f;
-
-struct Count {
-    const char* section;  // the loader asks for numModels under "Level"; names match any case
-    const char* key;
-};
-constexpr Count kCounts[] = {
-    {"Level", "numModels"}, {"level", "numEnemies"}, {"level", "numRings"}, {"level", "numDoors"}};
 
 void LoadLevelModels() {
     numModels = ReadInt(kLevelFile, "Level", "numModels");
@@ -124,61 +110,10 @@ void LoadBox() {
 
 }  // namespace
 
-void CheckLevelPlacements() {
-    struct Placed {
-        const char* section;
-        const char* countKey;
-    };
-    const Placed kPlaced[] = {{"models", "numModels"},
-                              {"enemies", "numEnemies"},
-                              {"rings", "numRings"},
-                              {"doors", "numDoors"}};
-    for (const Placed& placed : kPlaced) {
-        int32_t count = ReadInt(kLevelFile, "level", placed.countKey);
-        for (int i = 1; i <= count; ++i) {
-            char key[32], text[512], message[300];
-            std::snprintf(key, sizeof key, "matrix%i", i);
-            ReadString(kLevelFile, placed.section, key, text, sizeof text);
-            if (std::strcmp(text, NOT_FOUND_TEXT) == 0) {
-                std::snprintf(message, sizeof message,
-                              "Cannot start: %s has no key \"%s\" in section [%s]", kLevelFile, key,
-                              placed.section);
-                StopGame(message);
-            }
-            std::unique_ptr<float[]> m(ReadMatrix(kLevelFile, placed.section, key));
-            if (!std::all_of(m.get(), m.get() + 16, [](float v) { return std::isfinite(v); })) {
-                std::snprintf(message, sizeof message,
-                              "Cannot start: %s: \"%s\" in section [%s] holds a number that is "
-                              "not finite",
-                              kLevelFile, key, placed.section);
-                StopGame(message);
-            }
-            if (std::fabs(m[12]) > kWorldBound || std::fabs(m[14]) > kWorldBound) {
-                std::snprintf(message, sizeof message,
-                              "%s: \"%s\" in section [%s] places it at (%g, %g, %g), beyond the "
-                              "world's bounds at x and z of +-%g",
-                              kLevelFile, key, placed.section, m[12], m[13], m[14], kWorldBound);
-                WarnAbout(message);
-            }
-        }
-    }
-}
-
-void CheckLevelCounts() {
-    for (const Count& count : kCounts) {
-        int32_t value = ReadInt(kLevelFile, count.section, count.key);
-        if (value >= 0 && value <= kMaxCount) continue;
-        char message[200];
-        if (value == NOT_FOUND_VALUE)
-            std::snprintf(message, sizeof message,
-                          "Cannot start: %s has no key \"%s\" in section [level]", kLevelFile,
-                          count.key);
-        else
-            std::snprintf(message, sizeof message,
-                          "Cannot start: %s: \"%s\" in section [level] is %i, not a count from 0 "
-                          "to %i",
-                          kLevelFile, count.key, value, kMaxCount);
-        StopGame(message);
+void CheckLevel() {
+    for (const LevelProblem& problem : CheckLevelFile(kLevelFile)) {
+        if (problem.fatal) StopGame(problem.message.c_str());
+        WarnAbout(problem.message.c_str());
     }
 }
 

@@ -5,13 +5,9 @@
 
 constexpr const char* kLevelFile = "data\\level1.ini";
 
-// Stops the game before the window opens when a count of the level file is missing, negative or
-// beyond what a level can hold, naming the key.
-void CheckLevelCounts();
-// Stops the game before the window opens on a placement matrix that is missing or holds a
-// number that is not finite, naming the file, section and key; warns of one beyond the world's
-// bounds.
-void CheckLevelPlacements();
+// Runs the checks of the level file before the window opens: warns of each problem the game can
+// run with and stops the game at the first one it cannot (see CheckLevelFile).
+void CheckLevel();
 
 void LoadModels();
 void UnloadModels();

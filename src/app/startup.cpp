@@ -147,8 +147,7 @@ void GameStart(int argc, char** argv) {
     LogLine("Load Game Settings");
     int fullscreen = 0;
     ReadWindowSettings(fullscreen);
-    CheckLevelCounts();
-    CheckLevelPlacements();
+    CheckLevel();
 
     timeDelta = 0.0;
     nextSparkleTime = 0.0;

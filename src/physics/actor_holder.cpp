@@ -76,8 +76,8 @@ NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
     NxCCDSkeleton*& skeleton = CachedSkeleton(model);
     if (skeleton != nullptr) return skeleton;
     TriangleList mesh;
-    for (const ms3d_vertex_t& v : model->vertices)
-        mesh.vertices.emplace_back(v.vertex[0], v.vertex[1], v.vertex[2]);
+    for (const ms3d_vertex_t& v : model->vertices)  // copied by value: the floats lie unaligned
+        mesh.vertices.push_back(NxVec3(v.vertex[0], v.vertex[1], v.vertex[2]));
     for (const ms3d_triangle_t& t : model->triangles)
         mesh.addTriangle(t.vertexIndices[0], t.vertexIndices[1], t.vertexIndices[2]);
     skeleton = scene->getPhysicsSDK().createCCDSkeleton(mesh.describe(NX_MF_FLIPNORMALS));

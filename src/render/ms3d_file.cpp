@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -66,6 +67,32 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
     }
     std::fclose(file);
     return ok;
+}
+
+// Vertices farther from the model's origin than this are taken for a corrupt file: the game's
+// world ends 1000 units from its centre.
+constexpr float kMaxCoordinate = 1e5f;
+
+// The floats of a packed record, copied out (they lie unaligned in it).
+template <size_t N>
+bool AllFinite(const void* floats, float limit = INFINITY) {
+    float values[N];
+    std::memcpy(values, floats, sizeof values);
+    return std::all_of(values, values + N, [limit](float v) { return std::fabs(v) <= limit; });
+}
+
+bool Sound(const ms3d_vertex_t& v) {
+    return AllFinite<3>(reinterpret_cast<const char*>(&v) + offsetof(ms3d_vertex_t, vertex),
+                        kMaxCoordinate);
+}
+
+// Normals and texture coordinates: any finite value (texture coordinates may repeat the texture).
+bool Sound(const ms3d_triangle_t& t) {
+    constexpr size_t kFloats =
+        offsetof(ms3d_triangle_t, smoothingGroup) - offsetof(ms3d_triangle_t, vertexNormals);
+    static_assert(kFloats == 15 * sizeof(float));
+    return AllFinite<15>(reinterpret_cast<const char*>(&t) +
+                         offsetof(ms3d_triangle_t, vertexNormals));
 }
 
 // Each undirected side of every triangle once, ordered by its larger and then its smaller index.
@@ -157,10 +184,10 @@ CMS3DFile::~CMS3DFile() {
 bool CMS3DFile::Load(const char* path) {
     Clear();
     ReadReport& report = impl_->lastRead;
-    report = {0, 0, "file"};
+    report = {0, 0, "file", "it cannot be opened"};
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) return false;
-    report = {bytes.size(), 0, "header"};
+    report = {bytes.size(), 0, "header", "not a version 4 header"};
 
     ByteReader in(bytes);
     ms3d_header_t header;
@@ -176,9 +203,22 @@ bool CMS3DFile::Load(const char* path) {
     std::vector<ms3d_joint_t> joints;
     float animationFps = 0, currentTime = 0;
     int32_t totalFrames = 0;
+    // The file offset of the first record holding a number that is not finite (or absurd), if
+    // one was found: the reader takes such a file for broken there.
+    size_t unsoundAt = 0;
+    auto sound = [&](const auto& records) {
+        const size_t size = sizeof(records[0]);
+        const size_t start = in.Position() - records.size() * size;
+        for (size_t i = 0; i < records.size(); ++i) {
+            if (Sound(records[i])) continue;
+            unsoundAt = start + i * size;
+            return false;
+        }
+        return true;
+    };
     const std::pair<const char*, std::function<bool()>> parts[] = {
-        {"vertices", [&] { return in.ReadArray(vertices); }},
-        {"triangles", [&] { return in.ReadArray(triangles); }},
+        {"vertices", [&] { return in.ReadArray(vertices) && sound(vertices); }},
+        {"triangles", [&] { return in.ReadArray(triangles) && sound(triangles); }},
         {"groups", [&] { return impl_->ReadGroups(in, groups); }},
         {"materials", [&] { return in.ReadArray(materials); }},
         {"animation",
@@ -187,10 +227,13 @@ bool CMS3DFile::Load(const char* path) {
     };
     for (const auto& [part, read] : parts) {
         if (read()) continue;
-        report = {bytes.size(), in.Position(), part};
+        if (unsoundAt != 0)
+            report = {bytes.size(), unsoundAt, part, "a number that is not finite or too large"};
+        else
+            report = {bytes.size(), in.Position(), part, "the file ends"};
         return false;
     }
-    report = {bytes.size(), in.Position(), nullptr};
+    report = {bytes.size(), in.Position(), nullptr, nullptr};
 
     impl_->edges = DeriveEdges(triangles);
     impl_->vertices = std::move(vertices);

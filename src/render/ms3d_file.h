@@ -14,7 +14,9 @@ public:
     CMS3DFile& operator=(const CMS3DFile&) = delete;
 
     // Reads a game path ("models\x.ms3d"). False for a missing file, a wrong identifier or
-    // version, or a file that ends before its last joint; the reader is then empty. Whatever
+    // version, a file that ends before its last joint, or a vertex, normal or texture
+    // coordinate that is not a finite number (or a vertex beyond any sensible model's size);
+    // the reader is then empty. Whatever
     // follows the last joint is ignored. Loading again replaces what was read before.
     bool Load(const char* path);
 
@@ -22,12 +24,15 @@ public:
     struct ReadReport {
         size_t fileBytes = 0;
         // The bytes read whole: up to the end of the last joint after a successful load; after
-        // a failed one, up to the first value that the file cuts off (0 for a bad header).
+        // a failed one, up to the first value that the file cuts off or the first record with
+        // an unsound number (0 for a bad header).
         size_t readBytes = 0;
         // Null after a successful load; else where it broke: "file" (it cannot be opened),
         // "header" (not MilkShape 3D version 4), "vertices", "triangles", "groups",
         // "materials", "animation" or "joints".
         const char* brokenPart = nullptr;
+        // Null after a successful load; else what is wrong there, in words.
+        const char* problem = nullptr;
     };
     const ReadReport& LastRead() const;
 

@@ -1,14 +1,16 @@
 #include "world/init_physics.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "physics/physics_world.h"
 #include "world/reports.h"
 
 namespace {
-// The reports live as long as the process; the scene only keeps pointers to them.
-TriggerReport* triggerReport = nullptr;
-ContactReport* contactReport = nullptr;
+// The reports outlive the scene, which keeps only pointers to them; the next world (in the tests)
+// gets new ones, and the last go at exit.
+std::unique_ptr<TriggerReport> triggerReport;
+std::unique_ptr<ContactReport> contactReport;
 }  // namespace
 
 void initPhysics() {
@@ -31,8 +33,8 @@ void initPhysics() {
     defaultMaterial->setStaticFriction(0.9f);
     defaultMaterial->setDynamicFriction(0.9f);
 
-    triggerReport = new TriggerReport(physicsScene);
-    contactReport = new ContactReport(physicsScene);
+    triggerReport = std::make_unique<TriggerReport>(physicsScene);
+    contactReport = std::make_unique<ContactReport>(physicsScene);
 
     // The avatar's sphere names material 1 without looking it up.
     NxMaterialDesc materialDesc;

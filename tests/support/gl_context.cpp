@@ -5,6 +5,8 @@
 #include <GL/freeglut.h>
 #include <IL/il.h>
 
+#include "common/leak_check.h"
+
 void GlContext::SetUp() {
     int argc = 1;
     char name[] = "zorvan-test";
@@ -16,4 +18,5 @@ void GlContext::SetUp() {
     glutHideWindow();
     ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
     ilInit();
+    CheckLeaksBeforeLibrariesUnload();
 }

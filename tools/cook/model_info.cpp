@@ -62,8 +62,8 @@ std::string UnreadableModel(const std::string& path, const CMS3DFile::ReadReport
     else if (std::string(read.brokenPart) == "header")
         where = "its first 14 bytes are not a version 4 header";
     else
-        where =
-            "it breaks at byte " + std::to_string(read.readBytes) + ", in the " + read.brokenPart;
+        where = "it breaks at byte " + std::to_string(read.readBytes) + ", in the " +
+                read.brokenPart + ": " + read.problem;
     return path + ": not a readable MilkShape 3D version 4 file (" + where + ")";
 }
 

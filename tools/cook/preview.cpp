@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "common/leak_check.h"
 #include "core/globals.h"
 #include "app/shaders.h"
 #include "common/png_file.h"
@@ -30,6 +31,7 @@ void OpenHiddenWindow() {
     glutHideWindow();
     glewInit();
     ilInit();
+    CheckLeaksBeforeLibrariesUnload();
 }
 
 // The game's shaders and light when the folder has them, as the game sets them up.

@@ -6,20 +6,24 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/leak_check.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "platform/perf_counter.h"
 #include "run/screenshot.h"
 #include "run/script.h"
+#include "run/soak.h"
 #include "run/trace.h"
 #include "run/window_sync.h"
 
@@ -28,10 +32,12 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int64_t kClockFrequency = 1000000000;  // the fixed clock counts nanoseconds
 constexpr double kFirstReading = 100.0;          // seconds
+constexpr int kSettledFrame = 1000;
 
 struct Options {
     int frames = -1;
-    double dt = 0;  // 0: the real clock
+    double dt = 0;         // 0: the real clock
+    long randomSeed = -1;  // -1: no random input
     std::string scriptFile, traceFile;
     std::multimap<int, std::string> shots;
 };
@@ -43,7 +49,7 @@ struct Options {
 
 const char* kUsage =
     "usage: zorvan-run [--frames N] [--dt SECONDS] [--script FILE] [--trace FILE] "
-    "[--shot FRAME:FILE.png]...";
+    "[--shot FRAME:FILE.png]... [--random SEED]";
 
 // Accepts a decimal number of seconds or a fraction such as 1/60.
 bool ParseSeconds(const char* text, double& seconds) {
@@ -72,6 +78,11 @@ Options ParseOptions(int argc, char** argv) {
             if (!ParseSeconds(value, o.dt)) Fail("--dt takes seconds, such as 0.01 or 1/60");
         } else if (arg == "--script") {
             o.scriptFile = value;
+        } else if (arg == "--random") {
+            char* end;
+            o.randomSeed = std::strtol(value, &end, 10);
+            if (*end != '\0' || o.randomSeed < 0 || o.randomSeed > UINT32_MAX)
+                Fail("--random takes a seed from 0 to 4294967295");
         } else if (arg == "--trace") {
             o.traceFile = value;
         } else if (arg == "--shot") {
@@ -145,19 +156,28 @@ int main(int argc, char** argv) {
     char* gameArgv[] = {argv[0], nullptr};
     auto startUp = std::chrono::steady_clock::now();
     GameStart(1, gameArgv);
+    CheckLeaksBeforeLibrariesUnload();
     std::fprintf(
         stderr, "zorvan-run: start-up took %.0f ms\n",
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startUp)
             .count());
     glutDisplayFunc(NoDisplay);
 
+    std::optional<RandomInput> random;
+    if (options.randomSeed >= 0) random.emplace(static_cast<uint32_t>(options.randomSeed));
     size_t next = 0;
     std::string line;
-    for (int frame = 0; frame < options.frames; ++frame) {
+    int frame = 0;
+    for (; frame < options.frames; ++frame) {
         bool running = true;
         for (; next < steps.size() && steps[next].frame == frame; ++next)
             running = Apply(steps[next], options.shots, frame) && running;
         if (!running) break;
+        if (random) {
+            random->Apply();
+            // Memory after the start-up's caches have settled, for a soak to compare with.
+            if (frame == kSettledFrame) ReportSoak(frame);
+        }
         fixedCount += stepCount;
         Idle();
         Display();
@@ -176,6 +196,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "zorvan-run: cannot save %s\n", it->second.c_str());
     }
     if (trace != nullptr) std::fclose(trace);
+    if (random) ReportSoak(frame);
     Keyboard(27, 0, 0);  // Escape: the game's own exit path
     return 0;
 }

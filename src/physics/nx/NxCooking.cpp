@@ -1,6 +1,8 @@
 #include "NxCooking.h"
 
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "internal/cooked_format.h"
 #include "internal/hull_builder.h"
@@ -11,10 +13,30 @@ bool NxInitCooking(NxUserAllocator*, NxUserOutputStream*) {
 
 void NxCloseCooking() {}
 
+namespace {
+
+// The description's points, or false with a console line naming `caller` when there are none or
+// one of them is not finite or absurdly far out.
+bool Gather(const char* caller, const void* points, NxU32 count, NxU32 strideBytes,
+            std::vector<NxVec3>& out) {
+    if (points == nullptr || strideBytes < 12) {
+        std::printf("%s: the mesh has no points\n", caller);
+        return false;
+    }
+    if (nx::GatherPoints(points, count, strideBytes, out)) return true;
+    std::printf("%s: a point is not a finite number or lies beyond %g\n", caller,
+                nx::kMaxCoordinate);
+    return false;
+}
+
+}  // namespace
+
 bool NxCookConvexMesh(const NxConvexMeshDesc& desc, NxStream& stream) {
     nx::CookedHull hull;
-    if (desc.points == nullptr || desc.pointStrideBytes < 12 ||
-        !nx::ComputeHull(desc.points, desc.numVertices, desc.pointStrideBytes, hull)) {
+    std::vector<NxVec3> points;
+    if (!Gather("NxCookConvexMesh", desc.points, desc.numVertices, desc.pointStrideBytes, points))
+        return false;
+    if (!nx::ComputeHull(points.data(), desc.numVertices, sizeof(NxVec3), hull)) {
         std::printf("NxCookConvexMesh: the %u points lie on one line\n", desc.numVertices);
         return false;
     }
@@ -23,21 +45,20 @@ bool NxCookConvexMesh(const NxConvexMeshDesc& desc, NxStream& stream) {
 }
 
 bool NxCookTriangleMesh(const NxTriangleMeshDesc& desc, NxStream& stream) {
-    if (desc.numTriangles == 0 || desc.points == nullptr || desc.triangles == nullptr ||
-        desc.pointStrideBytes < 12 || desc.triangleStrideBytes < 12) {
+    if (desc.numTriangles == 0 || desc.triangles == nullptr || desc.triangleStrideBytes < 12) {
         std::printf("NxCookTriangleMesh: the mesh has no triangles\n");
         return false;
     }
     nx::CookedTriangles mesh;
-    for (NxU32 i = 0; i < desc.numVertices; ++i) {
-        auto* p = reinterpret_cast<const NxReal*>(static_cast<const char*>(desc.points) +
-                                                  size_t(i) * desc.pointStrideBytes);
-        mesh.vertices.emplace_back(p[0], p[1], p[2]);
-    }
+    if (!Gather("NxCookTriangleMesh", desc.points, desc.numVertices, desc.pointStrideBytes,
+                mesh.vertices))
+        return false;
     bool flip = (desc.flags & NX_MF_FLIPNORMALS) != 0;
     for (NxU32 t = 0; t < desc.numTriangles; ++t) {
-        auto* corner = reinterpret_cast<const NxU32*>(static_cast<const char*>(desc.triangles) +
-                                                      size_t(t) * desc.triangleStrideBytes);
+        NxU32 corner[3];
+        std::memcpy(corner,
+                    static_cast<const char*>(desc.triangles) + size_t(t) * desc.triangleStrideBytes,
+                    sizeof corner);
         for (int c = 0; c < 3; ++c) {
             if (corner[c] >= desc.numVertices) {
                 std::printf("NxCookTriangleMesh: triangle %u names vertex %u of %u\n", t, corner[c],

@@ -71,8 +71,8 @@ void NxPhysicsSDK::release() {
 NxConvexMesh* NxPhysicsSDK::createConvexMesh(const NxStream& stream) {
     nx::CookedHull hull;
     if (!nx::ReadHull(stream, "createConvexMesh", hull)) return nullptr;
-    convexMeshes_.push_back(
-        std::make_unique<NxConvexMesh>(nx::BuildConvexMesh(std::move(hull), parameters_.skinWidth)));
+    convexMeshes_.push_back(std::make_unique<NxConvexMesh>(
+        nx::BuildConvexMesh(std::move(hull), parameters_.skinWidth)));
     return convexMeshes_.back().get();
 }
 
@@ -88,12 +88,16 @@ NxCCDSkeleton* NxPhysicsSDK::createCCDSkeleton(const NxSimpleTriangleMesh& mesh)
         std::printf("createCCDSkeleton: the mesh has no points\n");
         return nullptr;
     }
+    std::vector<NxVec3> points;
+    if (!nx::GatherPoints(mesh.points, mesh.numVertices, mesh.pointStrideBytes, points)) {
+        std::printf("createCCDSkeleton: a point is not a finite number or lies beyond %g\n",
+                    nx::kMaxCoordinate);
+        return nullptr;
+    }
     // The swept sphere must fit inside the skeleton: 0.8 of its smallest half extent. The
     // sweep starts once a step moves the shape by more than that half extent.
     NxVec3 low(1e30f), high(-1e30f);
-    for (NxU32 i = 0; i < mesh.numVertices; ++i) {
-        auto* p = reinterpret_cast<const NxReal*>(static_cast<const char*>(mesh.points) +
-                                                  size_t(i) * mesh.pointStrideBytes);
+    for (const NxVec3& p : points) {
         for (int axis = 0; axis < 3; ++axis) {
             low[axis] = std::min(low[axis], p[axis]);
             high[axis] = std::max(high[axis], p[axis]);

@@ -4,7 +4,9 @@
 
 #include "NxShape.h"
 
-enum NxTriggerFlag {
+// The status is a set of flag bits, so it has an integer underlying type: any sum of the flags
+// (or a flag the layer never reports) is a valid value.
+enum NxTriggerFlag : NxU32 {
     NX_TRIGGER_FLAG_ENTER = NX_TRIGGER_ON_ENTER,
     NX_TRIGGER_FLAG_LEAVE = NX_TRIGGER_ON_LEAVE,
 };

@@ -89,6 +89,17 @@ bool PairFilter::needBroadphaseCollision(btBroadphaseProxy* proxy0,
     return !(object0->isStaticOrKinematicObject() && object1->isStaticOrKinematicObject());
 }
 
+void DynamicsWorld::removeRigidBody(btRigidBody* body) {
+    for (int i = m_predictiveManifolds.size() - 1; i >= 0; --i) {
+        btPersistentManifold* manifold = m_predictiveManifolds[i];
+        if (manifold->getBody0() != body && manifold->getBody1() != body) continue;
+        m_dispatcher1->releaseManifold(manifold);
+        m_predictiveManifolds.swap(i, m_predictiveManifolds.size() - 1);
+        m_predictiveManifolds.pop_back();
+    }
+    btDiscreteDynamicsWorld::removeRigidBody(body);
+}
+
 BulletWorld::BulletWorld(const btVector3& gravity) {
     InstallGlobalCallbacks();
     // Small hulls (a few hundredths across) jitter when the contact-breaking distance scales

@@ -18,6 +18,15 @@ public:
                                  btBroadphaseProxy* proxy1) const override;
 };
 
+// The engine's world, letting go of a body's predictive contacts (the manifolds of its
+// continuous collision sweep, rebuilt every step) when the body leaves: the engine keeps them
+// until the next step, pointing at the freed body in between.
+class DynamicsWorld : public btDiscreteDynamicsWorld {
+public:
+    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+    void removeRigidBody(btRigidBody* body) override;
+};
+
 struct BulletWorld {
     explicit BulletWorld(const btVector3& gravity);
 
@@ -27,7 +36,7 @@ struct BulletWorld {
     btDbvtBroadphase broadphase;
     btSequentialImpulseConstraintSolver solver;
     PairFilter filter;
-    btDiscreteDynamicsWorld world{&dispatcher, &broadphase, &solver, &configuration};
+    DynamicsWorld world{&dispatcher, &broadphase, &solver, &configuration};
 };
 
 // A static triangle mesh with its internal-edge information, so that shapes sliding over

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace nx {
 
@@ -34,8 +35,32 @@ bool ReadBlocks(const NxStream& stream, NxU32 count, std::vector<T>& out) {
     return true;
 }
 
-bool Finite(const NxVec3& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+// Mass properties that a hull of these points can have. Rounding in the cooking leaves the
+// axes orthonormal to well within kAxesTolerance and the rest within the points' bounds.
+bool PlausibleMass(const CookedHull& hull) {
+    constexpr NxReal kAxesTolerance = 1e-3f;
+    NxVec3 low = hull.points[0], high = low;
+    for (const NxVec3& p : hull.points) {
+        for (int axis = 0; axis < 3; ++axis) {
+            low[axis] = std::min(low[axis], p[axis]);
+            high[axis] = std::max(high[axis], p[axis]);
+        }
+    }
+    const NxVec3 size = high - low;
+    const NxVec3 slack = size * 1e-3f + NxVec3(1e-4f);
+    const NxReal reach = size.magnitudeSquared();  // no point lies farther from the centre
+    for (int i = 0; i < 3; ++i) {
+        const NxVec3 axis = hull.principalAxes.getColumn(i);
+        if (!Plausible(axis) || std::fabs(axis.magnitude() - 1) > kAxesTolerance) return false;
+        if (std::fabs(axis.dot(hull.principalAxes.getColumn((i + 1) % 3))) > kAxesTolerance)
+            return false;
+        const NxReal inertia = hull.inertiaPerMass[i];
+        if (!(inertia >= 0 && inertia <= reach)) return false;
+        const NxReal centre = hull.centreOfMass[i];
+        if (!(centre >= low[i] - slack[i] && centre <= high[i] + slack[i])) return false;
+    }
+    return hull.volume >= 0 &&
+           hull.volume <= (size.x + slack.x) * (size.y + slack.y) * (size.z + slack.z);
 }
 
 // Shared checks of both formats: the header before the data, the end marker after.
@@ -67,7 +92,8 @@ public:
     }
     bool vectors(NxU32 count, std::vector<NxVec3>& out) {
         if (!ReadBlocks(stream_, count, out)) return fail("the file is short");
-        if (!std::all_of(out.begin(), out.end(), Finite)) return fail("a coordinate is not finite");
+        if (!std::all_of(out.begin(), out.end(), Plausible))
+            return fail("a coordinate is not finite or too large");
         return true;
     }
     bool end() {
@@ -95,6 +121,21 @@ NxVec3 ReadVec3(const NxStream& stream) {
 }
 
 }  // namespace
+
+bool Plausible(const NxVec3& v) {
+    return std::fabs(v.x) <= kMaxCoordinate && std::fabs(v.y) <= kMaxCoordinate &&
+           std::fabs(v.z) <= kMaxCoordinate;  // false for NaN too
+}
+
+bool GatherPoints(const void* points, NxU32 count, NxU32 strideBytes, std::vector<NxVec3>& out) {
+    out.resize(count);
+    for (NxU32 i = 0; i < count; ++i) {
+        std::memcpy(&out[i], static_cast<const char*>(points) + size_t(i) * strideBytes,
+                    sizeof(NxVec3));
+        if (!Plausible(out[i])) return false;
+    }
+    return true;
+}
 
 void WriteHull(const CookedHull& hull, NxStream& stream) {
     stream.storeDword(kHullMagic).storeDword(kVersion);
@@ -127,10 +168,7 @@ bool ReadHull(const NxStream& stream, const char* caller, CookedHull& hull) {
     for (int row = 0; row < 3; ++row) hull.principalAxes.setRow(row, ReadVec3(stream));
     hull.inertiaPerMass = ReadVec3(stream);
     if (!reader.end()) return false;
-    bool sound = std::isfinite(hull.volume) && hull.volume >= 0 && Finite(hull.centreOfMass) &&
-                 Finite(hull.inertiaPerMass) && hull.inertiaPerMass.x >= 0 &&
-                 hull.inertiaPerMass.y >= 0 && hull.inertiaPerMass.z >= 0;
-    return sound || reader.fail("corrupt mass properties");
+    return PlausibleMass(hull) || reader.fail("corrupt mass properties");
 }
 
 bool ReadTriangles(const NxStream& stream, const char* caller, CookedTriangles& mesh) {

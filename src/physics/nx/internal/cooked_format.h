@@ -33,14 +33,27 @@ struct CookedHull {
 using CookedTriangles = TriangleList;
 
 constexpr NxU32 kMaxHullPoints = 1u << 16;
+// Coordinates beyond this are taken for corrupt data, in cooked files and in the points handed to
+// cooking: the game's world ends 1000 units from its centre.
+constexpr NxReal kMaxCoordinate = 1e5f;
 constexpr NxU32 kMaxMeshVertices = 1u << 22;
 constexpr NxU32 kMaxMeshTriangles = 1u << 22;
+
+// Finite and no farther than kMaxCoordinate on any axis.
+bool Plausible(const NxVec3& v);
+
+// Copies `count` points (x, y, z floats every strideBytes, which may lie unaligned) into `out`;
+// false when one of them is not Plausible.
+bool GatherPoints(const void* points, NxU32 count, NxU32 strideBytes, std::vector<NxVec3>& out);
 
 void WriteHull(const CookedHull& hull, NxStream& stream);
 void WriteTriangles(const CookedTriangles& mesh, NxStream& stream);
 
 // False, with one console line starting with `caller`, for a wrong magic or version, a count
-// out of range, a short file, a vertex index out of range or non-finite numbers.
+// out of range, a short file, a vertex index out of range, a number that is not finite or
+// coordinates that are not Plausible, or (for a hull) mass properties that no hull of its points
+// can have: axes that are not a rotation, a volume larger than the points' bounding box, a centre
+// of mass outside it, or inertia beyond what the box allows.
 bool ReadHull(const NxStream& stream, const char* caller, CookedHull& hull);
 bool ReadTriangles(const NxStream& stream, const char* caller, CookedTriangles& mesh);
 

@@ -33,10 +33,12 @@ void Triangulate(const btConvexHullComputer& computer, btTriangleMesh& triangles
 }  // namespace
 
 bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull& hull) {
-    if (count < 3) return false;
+    // Bullet's hull computer runs off into invalid memory on a NaN, so every point is checked
+    // (and copied aligned) first.
+    std::vector<NxVec3> gathered;
+    if (count < 3 || !GatherPoints(points, count, strideBytes, gathered)) return false;
     btConvexHullComputer computer;
-    computer.compute(static_cast<const float*>(points), static_cast<int>(strideBytes),
-                     static_cast<int>(count), 0, 0);
+    computer.compute(&gathered[0].x, sizeof(NxVec3), static_cast<int>(count), 0, 0);
     if (computer.vertices.size() < 3) return false;  // a point or a line
     btVector3 low = computer.vertices[0], high = low;
     hull.points.clear();

@@ -9,7 +9,7 @@ namespace nx {
 
 // The convex hull of `count` points (x, y, z floats every strideBytes) with its volume, centre
 // of mass, principal axes and inertia per unit mass. Coplanar points give a flat hull of volume
-// 0 (for static actors only); false when the points lie on one line.
+// 0 (for static actors only); false when the points lie on one line or one is not Plausible.
 bool ComputeHull(const void* points, NxU32 count, NxU32 strideBytes, CookedHull& hull);
 
 // The collision shape of a cooked hull in its body frame. The hull is shrunk by the collision

@@ -1,0 +1,23 @@
+#include "common/leak_check.h"
+
+#include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZORVAN_CHECKS_LEAKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZORVAN_CHECKS_LEAKS 1
+#endif
+#endif
+
+#ifdef ZORVAN_CHECKS_LEAKS
+#include <sanitizer/lsan_interface.h>
+
+void CheckLeaksBeforeLibrariesUnload() {
+    // Exit handlers run last-registered first. After this check, the one at the very end does
+    // nothing.
+    std::atexit([] { __lsan_do_leak_check(); });
+}
+#else
+void CheckLeaksBeforeLibrariesUnload() {}
+#endif

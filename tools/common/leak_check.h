@@ -1,0 +1,11 @@
+// The leak check of a sanitized build, moved to the start of the process's exit. At its usual
+// place, the very end, the exit handlers that the window's libraries registered have torn the
+// window down and left the GL driver's buffers (the window's back buffer among them) reachable
+// from nothing the checker scans: they would be reported as the game's leaks. Checked first,
+// every block that the game or a library still points at is reachable, and what the game lost
+// is reported as before.
+#pragma once
+
+// Call once the window is open, after its libraries registered their exit handlers. No effect in
+// a build without AddressSanitizer.
+void CheckLeaksBeforeLibrariesUnload();

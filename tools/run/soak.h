@@ -1,0 +1,26 @@
+// Soak runs: seeded random play, and a report of what a long run must keep flat. Every frame may
+// press or release a game key or a mouse button, move the pointer or press a function key. The
+// same seed gives the same input, so a soak that finds something can be run again.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+class RandomInput {
+public:
+    explicit RandomInput(uint32_t seed) : random_(seed) {}
+    // Feeds this frame's input to the game's handlers.
+    void Apply();
+
+private:
+    bool Chance(uint32_t perThousand) { return random_() % 1000 < perThousand; }
+    uint32_t Pick(uint32_t count) { return random_() % count; }
+
+    std::mt19937 random_;      // the same numbers on every platform, unlike the distributions
+    bool keysDown_[256] = {};  // the held keys' state, by character
+    bool buttonsDown_[3] = {};
+};
+
+// One line on the error stream: the frame, the process's resident memory and the counts of
+// objects, enemies, projectiles and particles.
+void ReportSoak(int frame);
