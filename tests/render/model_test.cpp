@@ -136,12 +136,12 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
     builder.AddMaterial("only", 1, 1, 1);
     builder.AddGroup("good", 0);
     builder.AddGroup("no material", -1);
-    builder.AddGroup("bad material", 7);
-    builder.AddQuad(-1, -1, 1, 1, 0, 0);    // drawn
-    builder.AddQuad(-1, -1, 1, 1, 0, 1);    // group without material
-    builder.AddQuad(-1, -1, 1, 1, 0, 2);    // material past the count
-    builder.AddQuad(-1, -1, 1, 1, 0, 200);  // group past the count
-    builder.AddTriangle(0, 1, 999, 0);      // corner past the vertex count
+    builder.AddGroup("bad material", 1);
+    builder.AddQuad(-1, -1, 1, 1, 0, 0);  // drawn
+    builder.AddQuad(-1, -1, 1, 1, 0, 1);  // group without material
+    builder.AddQuad(-1, -1, 1, 1, 0, 2);  // material just past the count
+    builder.AddQuad(-1, -1, 1, 1, 0, 3);  // group just past the count
+    builder.AddTriangle(0, 1, 16, 0);     // corner just past the vertex count
     Model* model = Get(Write(builder));
     ASSERT_EQ(model->TriangleCount(), 9);
     EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2}));

@@ -59,8 +59,14 @@ TEST_F(ObjectsTest, DensityDecidesStaticOrDynamicAndTriggersAreStatic) {
     EXPECT_FALSE(trigger.body->actor->isDynamic());
     EXPECT_TRUE(shape->getFlag(NX_TRIGGER_ON_ENTER));
     EXPECT_TRUE(shape->getFlag(NX_TRIGGER_ON_LEAVE));
-    EXPECT_EQ(shape->getGroup(), 2);
     EXPECT_EQ(trigger.body->actor->userData, &trigger);
+    // The game's rays (group mask 1) pass through trigger volumes to what lies beyond.
+    NxRaycastHit hit;
+    loose->body->actor->setGlobalPosition(NxVec3(3, 0, 30));
+    loose->body->actor->raiseBodyFlag(NX_BF_FROZEN);
+    EXPECT_EQ(physicsScene->raycastClosestShape(NxRay(NxVec3(3, 0, -30), NxVec3(0, 0, 1)),
+                                                NX_ALL_SHAPES, hit, 1, 100),
+              loose->body->actor->getShapes()[0]);
     EXPECT_FALSE(trigger.occupied);
     trigger.release();
 
