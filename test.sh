@@ -4,7 +4,20 @@
 # by it.
 set -euo pipefail
 cd "$(dirname "$0")"
+# With --sanitize, the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# its own folder; any report fails the run.
+folder=build
+options=()
+if [ "${1:-}" = "--sanitize" ]; then
+    folder=build-sanitize
+    options=(-DZORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+    export UBSAN_OPTIONS="print_stacktrace=1"
+elif [ $# -gt 0 ]; then
+    echo "usage: ./test.sh [--sanitize]" >&2
+    exit 2
+fi
 source tools/setup.sh
 install_missing_packages
-build_game
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j2
+build_game "$folder" "${options[@]}"
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$folder" --output-on-failure -j2

@@ -61,7 +61,7 @@ DirectSide::DirectSide(const ReferenceScene& reference) : reference_(reference) 
     avatar_->setCcdMotionThreshold(0.15f);
     avatar_->setCcdSweptSphereRadius(0.12f);
 
-    level_ = nx::BuildTriangleMesh({reference.levelVertices, reference.levelIndices});
+    level_ = nx::BuildTriangleMesh(reference.level);
     nx::MarkAsEdgeAwareMesh(*add(level_->shape.get(), btVector3(0, 0, 0), 0, btVector3(0, 0, 0)));
 
     box_ = Hull(kBoxHalf);

@@ -10,23 +10,15 @@ namespace bench {
 
 namespace {
 
-NxConvexMesh* CookedHull(NxPhysicsSDK& sdk, const std::vector<NxVec3>& points) {
-    NxConvexMeshDesc desc;
-    desc.numVertices = static_cast<NxU32>(points.size());
-    desc.pointStrideBytes = sizeof(NxVec3);
-    desc.points = points.data();
+NxConvexMesh* BoxHull(NxPhysicsSDK& sdk, float half) {
     MemoryStream stream;
-    NxCookConvexMesh(desc, stream);
+    NxCookConvexMesh(TriangleList{BoxCorners(half, half, half), {}}.describe<NxConvexMeshDesc>(),
+                     stream);
     return sdk.createConvexMesh(stream);
 }
 
 NxCCDSkeleton* BoxSkeleton(NxPhysicsSDK& sdk, float half) {
-    std::vector<NxVec3> points = BoxCorners(half, half, half);
-    NxSimpleTriangleMesh mesh;
-    mesh.numVertices = 8;
-    mesh.pointStrideBytes = sizeof(NxVec3);
-    mesh.points = points.data();
-    return sdk.createCCDSkeleton(mesh);
+    return sdk.createCCDSkeleton(TriangleList{BoxCorners(half, half, half), {}}.describe());
 }
 
 // The orientation whose local +z is `direction`.
@@ -98,25 +90,18 @@ LayerSide::LayerSide(const ReferenceScene& reference) : reference_(reference) {
     avatar_->setAngularDamping(10.0f);
     avatar_->getShapes()[0]->setCCDSkeleton(BoxSkeleton(*sdk_, 0.15f));
 
-    NxTriangleMeshDesc levelDesc;
-    levelDesc.numVertices = static_cast<NxU32>(reference.levelVertices.size());
-    levelDesc.numTriangles = static_cast<NxU32>(reference.levelIndices.size() / 3);
-    levelDesc.pointStrideBytes = sizeof(NxVec3);
-    levelDesc.triangleStrideBytes = 3 * sizeof(NxU32);
-    levelDesc.points = reference.levelVertices.data();
-    levelDesc.triangles = reference.levelIndices.data();
     MemoryStream levelStream;
-    NxCookTriangleMesh(levelDesc, levelStream);
+    NxCookTriangleMesh(reference.level.describe<NxTriangleMeshDesc>(), levelStream);
     NxTriangleMeshShapeDesc level;
     level.meshData = sdk_->createTriangleMesh(levelStream);
     create(level, NxVec3(), 0);
 
     NxConvexShapeDesc box;
-    box.meshData = CookedHull(*sdk_, BoxCorners(kBoxHalf, kBoxHalf, kBoxHalf));
+    box.meshData = BoxHull(*sdk_, kBoxHalf);
     for (const NxVec3& start : reference.boxStarts) create(box, start, 1.0f);
 
     NxConvexShapeDesc trigger;
-    trigger.meshData = CookedHull(*sdk_, BoxCorners(kTriggerHalf, kTriggerHalf, kTriggerHalf));
+    trigger.meshData = BoxHull(*sdk_, kTriggerHalf);
     for (const NxVec3& position : reference.triggerPositions) {
         NxShape* shape = create(trigger, position, 0)->getShapes()[0];
         shape->setFlag(NX_TRIGGER_ON_ENTER | NX_TRIGGER_ON_LEAVE, true);
@@ -124,8 +109,7 @@ LayerSide::LayerSide(const ReferenceScene& reference) : reference_(reference) {
     }
 
     NxConvexShapeDesc shot;
-    shot.meshData =
-        CookedHull(*sdk_, BoxCorners(kProjectileHalf, kProjectileHalf, kProjectileHalf));
+    shot.meshData = BoxHull(*sdk_, kProjectileHalf);
     NxCCDSkeleton* shotSkeleton = BoxSkeleton(*sdk_, 0.02f);
     for (int i = 0; i < kProjectiles; ++i) {
         NxActor* projectile = create(shot, reference.launch(i, 0).position, 1.0f);

@@ -48,7 +48,7 @@ int main() {
     std::printf(
         "nx-bench: %zu-triangle level, avatar, %d boxes, %d CCD projectiles relaunched "
         "every %d frames, %d triggers, 4 planes\n",
-        scene.levelIndices.size() / 3, bench::kBoxes, bench::kProjectiles, bench::kRelaunchFrames,
+        scene.level.indices.size() / 3, bench::kBoxes, bench::kProjectiles, bench::kRelaunchFrames,
         bench::kTriggers);
     auto layer = bench::MakeLayerSide(scene);
     auto direct = bench::MakeDirectSide(scene);

@@ -22,16 +22,14 @@ ReferenceScene MakeReferenceScene() {
     for (int z = 0; z <= kCells; ++z) {
         for (int x = 0; x <= kCells; ++x) {
             float px = -kLevelSize / 2 + x * cell, pz = -kLevelSize / 2 + z * cell;
-            scene.levelVertices.emplace_back(px, GroundHeight(px, pz), pz);
+            scene.level.vertices.emplace_back(px, GroundHeight(px, pz), pz);
         }
     }
     auto at = [](int x, int z) { return static_cast<NxU32>(z * (kCells + 1) + x); };
     for (int z = 0; z < kCells; ++z) {
         for (int x = 0; x < kCells; ++x) {
-            scene.levelIndices.insert(scene.levelIndices.end(),
-                                      {at(x, z), at(x, z + 1), at(x + 1, z)});
-            scene.levelIndices.insert(scene.levelIndices.end(),
-                                      {at(x + 1, z), at(x, z + 1), at(x + 1, z + 1)});
+            scene.level.addTriangle(at(x, z), at(x, z + 1), at(x + 1, z));
+            scene.level.addTriangle(at(x + 1, z), at(x, z + 1), at(x + 1, z + 1));
         }
     }
     scene.avatarStart = NxVec3(0, GroundHeight(0, 0) + kAvatarRadius + 0.05f, 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "NxVec3.h"
+#include "triangle_list.h"
 
 namespace bench {
 
@@ -31,8 +32,7 @@ struct Launch {
 };
 
 struct ReferenceScene {
-    std::vector<NxVec3> levelVertices;
-    std::vector<NxU32> levelIndices;  // 20,000 triangles
+    TriangleList level;  // 20,000 triangles
     NxVec3 avatarStart;
     std::vector<NxVec3> boxStarts;
     std::vector<NxVec3> triggerPositions;

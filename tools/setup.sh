@@ -19,7 +19,10 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# build_game [FOLDER [CMAKE OPTION...]]: the game in FOLDER (build/ by default).
 build_game() {
-    cmake -S . -B build -G Ninja >/dev/null
-    cmake --build build -j2
+    local folder="${1:-build}"
+    shift || true
+    cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
+    cmake --build "$folder" -j2
 }

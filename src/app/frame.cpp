@@ -110,10 +110,14 @@ void DrawRingParticles() {
         NxVec3 p = ring->getPosition();
         if (burst) {
             float growth = randomFloat(0.0f, 0.5f);
-            particles->AddParticle(p.x, p.y, p.z, drift.x, drift.y, drift.z, 0.0f, 0.1f, 0.1f,
-                                   growth, growth, 7, 0, 2.0f);
+            particles->AddParticle({.position = p,
+                                    .velocity = drift,
+                                    .size = 0.1f,
+                                    .growth = growth,
+                                    .type = kRingSparkleParticle,
+                                    .life = 2.0f});
         }
-        particles->AddSprite(p.x, p.y, p.z, 1.0f, 6);
+        particles->AddSprite(p.x, p.y, p.z, 1.0f, kRingMarkerParticle);
     }
 }
 

@@ -20,6 +20,14 @@ GLuint CompileFromFile(GLenum kind, const char* path) {
     return shader;
 }
 
+// Both fragment shaders call the lighting of this source, which lies beside them and is linked
+// into each program.
+std::string LightingSourceBeside(const char* fragmentShaderPath) {
+    std::string path = fragmentShaderPath;
+    path.resize(path.find_last_of("\\/") + 1);  // the folder, or nothing
+    return path + "ppl_light.fs";
+}
+
 void ReportCompile(GLuint shader, const char* success, const char* failure) {
     GLint status = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
@@ -47,18 +55,23 @@ void CreateShaderProgram(const char* vertexShaderPath, const char* fragmentShade
                          uint32_t* program) {
     GLuint vertexShader = CompileFromFile(GL_VERTEX_SHADER, vertexShaderPath);
     GLuint fragmentShader = CompileFromFile(GL_FRAGMENT_SHADER, fragmentShaderPath);
+    GLuint lightingShader =
+        CompileFromFile(GL_FRAGMENT_SHADER, LightingSourceBeside(fragmentShaderPath).c_str());
     glCompileShader(vertexShader);
     glCompileShader(fragmentShader);
+    glCompileShader(lightingShader);
     ReportCompile(vertexShader, "VS Shader compiliert\n", "FEHLER: VS Shader nicht compiliert\n");
     ReportCompile(fragmentShader, "FS Shader compiliert\n", "FEHLER: FS Shader nicht compiliert\n");
 
     *program = glCreateProgram();
     glAttachShader(*program, vertexShader);
     glAttachShader(*program, fragmentShader);
+    glAttachShader(*program, lightingShader);
     glLinkProgram(*program);
     // The program keeps its shaders; flagged for deletion here, they go with it.
     glDeleteShader(vertexShader);
     glDeleteShader(fragmentShader);
+    glDeleteShader(lightingShader);
     GLint linked = 0;
     glGetProgramiv(*program, GL_LINK_STATUS, &linked);
     std::printf(linked == GL_TRUE ? "Shader Programm gelinkt\n"
@@ -74,4 +87,13 @@ void InitLight() {
     glLightfv(GL_LIGHT0, GL_POSITION, direction);
     glEnable(GL_LIGHT0);
     glShadeModel(GL_SMOOTH);
+}
+
+void InitLitDrawing() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    InitLight();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
 }

@@ -1,11 +1,11 @@
 #include "physics/actor_holder.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "physics/mesh_cache.h"
 #include "physics/physics_world.h"
 #include "render/model.h"
+#include "triangle_list.h"
 
 namespace {
 
@@ -75,29 +75,11 @@ void ActorHolder::addLocalForce(const NxVec3& force) {
 NxCCDSkeleton* buildCCDSkeleton(NxScene* scene, Model* model) {
     NxCCDSkeleton*& skeleton = CachedSkeleton(model);
     if (skeleton != nullptr) return skeleton;
-    const int vertexCount = model->VertexCount();
-    std::vector<NxVec3> points(vertexCount);
-    for (int i = 0; i < vertexCount; ++i) {
-        const float* p = model->vertices[i].vertex;
-        points[i] = NxVec3(p[0], p[1], p[2]);
-    }
-    std::vector<NxU32> indices;
-    indices.reserve(model->triangles.size() * 3);
-    for (const ms3d_triangle_t& triangle : model->triangles) {
-        const uint16_t* corner = triangle.vertexIndices;
-        // A triangle naming a vertex the model does not have is left out.
-        if (corner[0] >= vertexCount || corner[1] >= vertexCount || corner[2] >= vertexCount)
-            continue;
-        for (int c = 0; c < 3; ++c) indices.push_back(corner[c]);
-    }
-    NxSimpleTriangleMesh mesh;
-    mesh.numVertices = static_cast<NxU32>(points.size());
-    mesh.numTriangles = static_cast<NxU32>(indices.size() / 3);
-    mesh.pointStrideBytes = sizeof(NxVec3);
-    mesh.triangleStrideBytes = 3 * sizeof(NxU32);
-    mesh.points = points.data();
-    mesh.triangles = indices.data();
-    mesh.flags |= NX_MF_FLIPNORMALS;
-    skeleton = scene->getPhysicsSDK().createCCDSkeleton(mesh);
+    TriangleList mesh;
+    for (const ms3d_vertex_t& v : model->vertices)
+        mesh.vertices.emplace_back(v.vertex[0], v.vertex[1], v.vertex[2]);
+    for (const ms3d_triangle_t& t : model->triangles)
+        mesh.addTriangle(t.vertexIndices[0], t.vertexIndices[1], t.vertexIndices[2]);
+    skeleton = scene->getPhysicsSDK().createCCDSkeleton(mesh.describe(NX_MF_FLIPNORMALS));
     return skeleton;
 }

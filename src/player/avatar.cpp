@@ -15,11 +15,27 @@
 
 namespace {
 
+// Units as on the avatar's fields: world units, radians, seconds and the scene's forces.
 constexpr float kPi = 3.14159265358979f;
 constexpr float kProbeRange = 300.0f;
 constexpr float kAimRange = 3000.0f;
-constexpr float kFallLimit = -10.0f;
+constexpr float kFallLimit = -10.0f;  // height below which the ball is lost
 constexpr float kMaxPitch = 1.57f;
+// The ball's body: velocities decay as exp(-damping x seconds); the sleep threshold is a
+// kinetic energy per unit mass, (world units per second) squared.
+constexpr float kLinearDamping = 2.0f;
+constexpr float kAngularDamping = 10.0f;
+constexpr float kSleepEnergy = 40.0f;
+// The boost acts while the ball's vertical velocity stays above this, in world units per second:
+// while it rises or falls slowly.
+constexpr float kBoostFallSpeed = -0.2f;
+// A wall kick: a push away from the wall and a lift, both forces. A contact whose unit normal has
+// a y within +-kWallTolerance is a wall.
+constexpr float kWallPush = 30.0f;
+constexpr float kWallLift = 20.0f;
+constexpr float kWallTolerance = 0.1f;
+// How far above a respawn point the ball reappears, and above the ball a point is set.
+constexpr float kRespawnLift = 0.3f;
 
 // Closest shape along a ray over the game's group 1 (projectiles and triggers are left out).
 NxShape* CastRay(NxScene& scene, const NxVec3& from, const NxVec3& direction, float range,
@@ -27,8 +43,10 @@ NxShape* CastRay(NxScene& scene, const NxVec3& from, const NxVec3& direction, fl
     return scene.raycastClosestShape(NxRay(from, direction), NX_ALL_SHAPES, hit, 1, range);
 }
 
+// Where the ball loses a life: a burst that grows to twice its size in its one second.
 void AddBurst(const NxVec3& p) {
-    particles->AddParticle(p.x, p.y, p.z, 0, 0, 0, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 0, 0, 1.0f);
+    particles->AddParticle(
+        {.position = p, .size = 1.0f, .growth = 1.0f, .type = kLifeLostParticle, .life = 1.0f});
 }
 
 }  // namespace
@@ -36,6 +54,7 @@ void AddBurst(const NxVec3& p) {
 Avatar::Avatar()
     : maskModel(GetModelByName("mask01")),
       respawnMarkerModel(GetModelByName("respawn_item")),
+      // Every 0.2 s, 100 of at most 100 rounds; every second, 10 of at most 10 rockets.
       leftWeapon(new Minigun("minigun_left", 0.2f, 100, 100)),
       rightWeapon(new Rocketlauncher("grenadegun_right", 1.0f, 10, 10)),
       ballModel(GetModelByName("avatar_ball")),
@@ -50,7 +69,7 @@ Avatar::~Avatar() {
 
 void Avatar::createActor(NxScene* scene) {
     NxBodyDesc bodyDesc;
-    bodyDesc.sleepEnergyThreshold = 40.0f;
+    bodyDesc.sleepEnergyThreshold = kSleepEnergy;
     NxSphereShapeDesc sphereDesc;
     sphereDesc.radius = radius;
     sphereDesc.materialIndex = 1;  // the first material the physics world creates
@@ -59,12 +78,12 @@ void Avatar::createActor(NxScene* scene) {
     actorDesc.shapes.pushBack(&sphereDesc);
     actorDesc.density = 1.0f;
     actor = scene->createActor(actorDesc);
-    actor->setLinearDamping(2.0f);
-    actor->setAngularDamping(10.0f);
+    actor->setLinearDamping(kLinearDamping);
+    actor->setAngularDamping(kAngularDamping);
     actor->userData = this;
     setPose(position, NxVec3(0, 0, 0));
     actor->getShapes()[0]->setCCDSkeleton(buildCCDSkeleton(scene, GetModelByName("ccd2")));
-    respawnPoint = actor->getGlobalPosition() + NxVec3(0, 1.0f, 0);
+    respawnPoint = actor->getGlobalPosition() + NxVec3(0, 1.0f, 0);  // the first: 1 unit up
 }
 
 void Avatar::setPose(const NxVec3& p, const NxVec3& angles) {
@@ -72,7 +91,7 @@ void Avatar::setPose(const NxVec3& p, const NxVec3& angles) {
     NxMat33 orientation;
     orientation.rotZ(angles.z);
     actor->setGlobalOrientation(orientation);
-    respawnPoint = actor->getGlobalPosition() + NxVec3(0, 0.3f, 0);
+    respawnPoint = actor->getGlobalPosition() + NxVec3(0, kRespawnLift, 0);
 }
 
 void Avatar::probeGround() {
@@ -125,7 +144,7 @@ void Avatar::loseLife() {
     AddBurst(actor->getGlobalPosition());
     health = 100;
     addAmmo(50);
-    setPose(respawnPoint + NxVec3(0, 0.3f, 0), NxVec3(pitch, yaw, 0));
+    setPose(respawnPoint + NxVec3(0, kRespawnLift, 0), NxVec3(pitch, yaw, 0));
     AddBurst(actor->getGlobalPosition());
 }
 
@@ -146,7 +165,7 @@ void Avatar::moveSideways(float factor) {
 }
 
 void Avatar::jump(double dt) {
-    if (!alive || !(actor->getLinearVelocity().y > -0.2f)) return;
+    if (!alive || !(actor->getLinearVelocity().y > kBoostFallSpeed)) return;
     if (jumpTime + dt < jumpDuration) {
         force(NxVec3(0, jumpForce, 0));
         jumpTime += static_cast<float>(dt);
@@ -186,15 +205,15 @@ void Avatar::interact() {
 void Avatar::setRespawnPoint() {
     if (respawnItems == 0) return;
     --respawnItems;
-    respawnPoint = actor->getGlobalPosition() + NxVec3(0, 0.3f, 0);
+    respawnPoint = actor->getGlobalPosition() + NxVec3(0, kRespawnLift, 0);
 }
 
 void Avatar::onWallContact(NxVec3 normal) {
     if (!alive || !wallJumpArmed) return;
     normal.normalize();
-    if (!(-0.1f < normal.y && normal.y < 0.1f)) return;  // only near-vertical walls
-    force(normal * 30.0f);
-    force(NxVec3(0, 20.0f, 0));
+    if (!(-kWallTolerance < normal.y && normal.y < kWallTolerance)) return;
+    force(normal * kWallPush);
+    force(NxVec3(0, kWallLift, 0));
     yaw += kPi;
 }
 

@@ -52,16 +52,20 @@ public:
     Model* respawnMarkerModel;
     Weapon* leftWeapon;
     Weapon* rightWeapon;
-    NxVec3 position{0, 20, 0};
-    float yaw = 0;  // forward is (sin yaw, 0, cos yaw)
-    float pitch = 0;
-    float groundForce = 3.0f;
+    // Lengths are world units, angles radians, times seconds. Forces are the physics scene's
+    // (mass x world units per second squared), added once per frame: the ball of density 1 has
+    // a mass of 0.0335, so a force of 1 accelerates it by about 30 units per second squared
+    // (gravity: 98).
+    NxVec3 position{0, 20, 0};  // the actor's, cached once per frame by probeGround
+    float yaw = 0;              // forward is (sin yaw, 0, cos yaw)
+    float pitch = 0;            // positive aims down; within +-1.57
+    float groundForce = 3.0f;   // rolling force on the ground
     float radius = 0.2f;
-    float groundDistance = 0;
-    float jumpTime = 0;
-    float jumpDuration = 0.3f;
-    float jumpForce = 6.0f;
-    float airForce = 0.5f;
+    float groundDistance = 0;   // down from the ball's centre height to the ground
+    float jumpTime = 0;         // boost used in the current jump
+    float jumpDuration = 0.3f;  // boost per jump
+    float jumpForce = 6.0f;     // the upward boost
+    float airForce = 0.5f;      // rolling force in the air
     bool wallJumpArmed = false;
     bool alive = true;
     bool leftOnEnemy = false;

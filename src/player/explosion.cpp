@@ -16,8 +16,8 @@ void SetAreaDamage(AreaDamage damage) {
 void explode(float radius, float maxDamage, const NxVec3& position) {
     if (areaDamage != nullptr) areaDamage(radius, maxDamage, position);
     if (particles != nullptr)
-        particles->AddParticle(position.x, position.y, position.z, 0, 0, 0, 0.0f, radius, radius,
-                               0.0f, 0.0f, 2, 0, 0.5f);
+        particles->AddParticle(
+            {.position = position, .size = radius, .type = kExplosionParticle, .life = 0.5f});
 }
 
 int DamageAt(float d, float radius, float maxDamage) {

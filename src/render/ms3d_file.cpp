@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,7 @@ public:
         return Read(&value, sizeof value);
     }
     // Reads a u16 count and then that many records into `records`.
+    size_t Position() const { return position_; }
     template <class T>
     bool ReadArray(std::vector<T>& records) {
         uint16_t count = 0;
@@ -100,6 +102,7 @@ struct CMS3DFile::Impl {
     float animationFps = 24.0f;
     float currentTime = 0.0f;
     int totalFrames = 0;
+    ReadReport lastRead;
 
     // Every triangle index and key array handed out so far. Copies of group and joint records
     // point at them, so they outlive Clear and a failed Load and go with the reader.
@@ -153,8 +156,11 @@ CMS3DFile::~CMS3DFile() {
 
 bool CMS3DFile::Load(const char* path) {
     Clear();
+    ReadReport& report = impl_->lastRead;
+    report = {0, 0, "file"};
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) return false;
+    report = {bytes.size(), 0, "header"};
 
     ByteReader in(bytes);
     ms3d_header_t header;
@@ -170,10 +176,21 @@ bool CMS3DFile::Load(const char* path) {
     std::vector<ms3d_joint_t> joints;
     float animationFps = 0, currentTime = 0;
     int32_t totalFrames = 0;
-    if (!in.ReadArray(vertices) || !in.ReadArray(triangles) || !impl_->ReadGroups(in, groups) ||
-        !in.ReadArray(materials) || !in.Read(animationFps) || !in.Read(currentTime) ||
-        !in.Read(totalFrames) || !impl_->ReadJoints(in, joints))
+    const std::pair<const char*, std::function<bool()>> parts[] = {
+        {"vertices", [&] { return in.ReadArray(vertices); }},
+        {"triangles", [&] { return in.ReadArray(triangles); }},
+        {"groups", [&] { return impl_->ReadGroups(in, groups); }},
+        {"materials", [&] { return in.ReadArray(materials); }},
+        {"animation",
+         [&] { return in.Read(animationFps) && in.Read(currentTime) && in.Read(totalFrames); }},
+        {"joints", [&] { return impl_->ReadJoints(in, joints); }},
+    };
+    for (const auto& [part, read] : parts) {
+        if (read()) continue;
+        report = {bytes.size(), in.Position(), part};
         return false;
+    }
+    report = {bytes.size(), in.Position(), nullptr};
 
     impl_->edges = DeriveEdges(triangles);
     impl_->vertices = std::move(vertices);
@@ -194,6 +211,10 @@ void CMS3DFile::Clear() {
     impl_->groups.clear();
     impl_->materials.clear();
     impl_->joints.clear();
+}
+
+const CMS3DFile::ReadReport& CMS3DFile::LastRead() const {
+    return impl_->lastRead;
 }
 
 int CMS3DFile::VertexCount() const {

@@ -2,6 +2,8 @@
 // out its records. It does no drawing and no conversion; the model store copies what it needs.
 #pragma once
 
+#include <cstddef>
+
 #include "render/ms3d_types.h"
 
 class CMS3DFile {
@@ -15,6 +17,19 @@ public:
     // version, or a file that ends before its last joint; the reader is then empty. Whatever
     // follows the last joint is ignored. Loading again replaces what was read before.
     bool Load(const char* path);
+
+    // How far the last Load got in its file.
+    struct ReadReport {
+        size_t fileBytes = 0;
+        // The bytes read whole: up to the end of the last joint after a successful load; after
+        // a failed one, up to the first value that the file cuts off (0 for a bad header).
+        size_t readBytes = 0;
+        // Null after a successful load; else where it broke: "file" (it cannot be opened),
+        // "header" (not MilkShape 3D version 4), "vertices", "triangles", "groups",
+        // "materials", "animation" or "joints".
+        const char* brokenPart = nullptr;
+    };
+    const ReadReport& LastRead() const;
 
     // Empties the six record arrays; the animation values stay. The groups' triangle index
     // arrays and the joints' key arrays live on with the reader, because copies of the group and

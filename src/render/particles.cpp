@@ -87,6 +87,11 @@ void ParticleSystem::AddParticle(float x, float y, float z, float vx, float vy, 
                                  {growthX, growthY}, type,         spare,   life};
 }
 
+void ParticleSystem::AddParticle(const ParticleDesc& p) {
+    AddParticle(p.position.x, p.position.y, p.position.z, p.velocity.x, p.velocity.y, p.velocity.z,
+                p.damping, p.size, p.size, p.growth, p.growth, p.type, 0, p.life);
+}
+
 void ParticleSystem::Update(float dt) {
     // One pass that ages every live particle once and closes the gaps of the expired ones, so
     // the live particles stay packed at the front in the order they were added.

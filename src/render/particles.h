@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "NxVec3.h"
+
 struct ParticleType {
     float u[4] = {}, v[4] = {};  // corners: top left, top right, bottom left, bottom right
     bool invalid = true;
@@ -28,6 +30,24 @@ struct Particle {
     float life;  // seconds left; -10 marks an empty slot
 };
 
+// The particle types the game's effects use.
+constexpr int kLifeLostParticle = 0;     // the burst where the ball loses a life
+constexpr int kExplosionParticle = 2;    // the flash of an explosion
+constexpr int kRingMarkerParticle = 6;   // the sprite on a ring still to be collected
+constexpr int kRingSparkleParticle = 7;  // the sparkles around it
+
+// A new particle as the game's effects describe it. Sizes grow alike in both components, of which
+// the first is drawn.
+struct ParticleDesc {
+    NxVec3 position{};  // world units
+    NxVec3 velocity{};  // world units per second
+    float damping = 0;  // fraction of the velocity lost per second
+    float size = 1;     // edge length of its sprite, world units
+    float growth = 0;   // world units per second added to the size
+    int type = 0;       // one of the 16 types of "particle types" in data\game.ini
+    float life = 0;     // seconds; a particle without life is not added
+};
+
 class ParticleSystem {
 public:
     static constexpr int kMaxSprites = 4000;
@@ -42,6 +62,8 @@ public:
     void AddParticle(float x, float y, float z, float vx, float vy, float vz, float damping,
                      float sizeX, float sizeY, float growthX, float growthY, int type, int spare,
                      float life);
+    // The game's effects add their particles through this; the spare value is 0.
+    void AddParticle(const ParticleDesc& particle);
     void Update(float dt);
     void Draw();
     // Rewrites the batch so that it runs from the farthest sprite to the nearest.

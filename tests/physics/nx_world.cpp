@@ -3,28 +3,19 @@
 #include <cmath>
 
 std::string CookHull(const std::vector<NxVec3>& points) {
-    NxConvexMeshDesc desc;
-    desc.numVertices = static_cast<NxU32>(points.size());
-    desc.pointStrideBytes = sizeof(NxVec3);
-    desc.points = points.data();
-    desc.flags = NX_CF_COMPUTE_CONVEX;
     MemoryStream stream;
-    if (!NxCookConvexMesh(desc, stream)) return {};
+    if (!NxCookConvexMesh(TriangleList{points, {}}.describe<NxConvexMeshDesc>(NX_CF_COMPUTE_CONVEX),
+                          stream))
+        return {};
     return stream.bytes;
 }
 
 std::string CookTriangles(const std::vector<NxVec3>& vertices, const std::vector<NxU32>& indices,
                           NxU32 flags) {
-    NxTriangleMeshDesc desc;
-    desc.numVertices = static_cast<NxU32>(vertices.size());
-    desc.numTriangles = static_cast<NxU32>(indices.size() / 3);
-    desc.pointStrideBytes = sizeof(NxVec3);
-    desc.triangleStrideBytes = 3 * sizeof(NxU32);
-    desc.points = vertices.data();
-    desc.triangles = indices.data();
-    desc.flags = flags;
     MemoryStream stream;
-    if (!NxCookTriangleMesh(desc, stream)) return {};
+    if (!NxCookTriangleMesh(TriangleList{vertices, indices}.describe<NxTriangleMeshDesc>(flags),
+                            stream))
+        return {};
     return stream.bytes;
 }
 

@@ -8,6 +8,7 @@
 #include "NxCooking.h"
 #include "NxPhysics.h"
 #include "memory_stream.h"
+#include "triangle_list.h"
 
 // Cooked bytes of the hull of `points` and of a triangle list.
 std::string CookHull(const std::vector<NxVec3>& points);

@@ -32,12 +32,7 @@ protected:
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-2, 2, -2, 2, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        InitLight();
-        glEnable(GL_LIGHTING);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_CULL_FACE);
+        InitLitDrawing();
     }
     void TearDown() override {
         ReleaseAllModels();

@@ -109,6 +109,8 @@ TEST_F(Ms3dFileTest, OnlyVersionFourWithTheRightIdentifier) {
 TEST_F(Ms3dFileTest, TrailingDataIsIgnored) {
     ASSERT_TRUE(Load(SmallModel().Bytes(4, std::string("\x01\x00\x00\x00comment", 11))));
     EXPECT_EQ(file.JointCount(), 2);
+    EXPECT_EQ(file.LastRead().fileBytes - file.LastRead().readBytes, 11u);
+    EXPECT_EQ(file.LastRead().brokenPart, nullptr);
 }
 
 TEST_F(Ms3dFileTest, EmptySectionsConsumeOnlyTheirCounts) {
@@ -142,6 +144,20 @@ TEST_F(Ms3dFileTest, AFileCutAnywhereIsRejectedAndLeavesTheReaderEmpty) {
                       cut.JointCount() + cut.EdgeCount(),
                   0)
             << length;
+    }
+    // The reader tells where the file breaks: at the first value that the cut leaves incomplete.
+    const struct {
+        size_t length, readBytes;
+        std::string part;
+    } cuts[] = {{10, 0, "header"},
+                {20, 16, "vertices"},  // all 8 vertices are read in one block
+                {140, 138, "triangles"},
+                {360, 350, "groups"},                              // the first group's head
+                {bytes.size() - 1, bytes.size() - 93, "joints"}};  // the last joint's head
+    for (const auto& cut : cuts) {
+        EXPECT_FALSE(Load(bytes.substr(0, cut.length)));
+        EXPECT_EQ(file.LastRead().readBytes, cut.readBytes) << cut.length;
+        EXPECT_EQ(file.LastRead().brokenPart, cut.part) << cut.length;
     }
     EXPECT_TRUE(Load(bytes));
 }

@@ -82,10 +82,7 @@ TEST(Shaders, TheProgramsDrawLitMaterialsAndModulatedTextures) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-2, 2, -2, 2, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    InitLight();
-    glEnable(GL_LIGHTING);
+    InitLitDrawing();
     rendererUseVBO = true;
     useOwnShader = true;
     Offscreen screen;

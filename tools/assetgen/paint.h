@@ -39,3 +39,14 @@ inline float Rivet(float u, float v, float cx, float cy, float r, float& inside)
     inside = 1 - SmoothStep(0.8f, 1.0f, std::sqrt(d2));
     return inside * (-dx - dy) * 0.7f;
 }
+
+// Four rivets of radius r and colour `metal` on `c`, `inset` in from each corner.
+inline Rgb CornerRivets(Rgb c, float u, float v, float inset, float r, Rgb metal) {
+    for (float cx : {inset, 1 - inset})
+        for (float cy : {inset, 1 - inset}) {
+            float inside;
+            float shade = Rivet(u, v, cx, cy, r, inside);
+            c = Mix(c, metal * (1 + shade), inside);
+        }
+    return c;
+}

@@ -55,12 +55,7 @@ Rgb EnemySkin(float u, float v, Rgb colour) {
     }
     c = c * (0.3f + 0.7f * SmoothStep(0.0f, 0.015f, std::fabs(edge - 0.1f)));
     c = c * (0.3f + 0.7f * SmoothStep(0.0f, 0.012f, edge));
-    for (float cx : {0.05f, 0.95f})
-        for (float cy : {0.05f, 0.95f}) {
-            float inside;
-            float shade = Rivet(u, v, cx, cy, 0.028f, inside);
-            c = Mix(c, Rgb{0.55f, 0.55f, 0.58f} * (1 + shade), inside);
-        }
+    c = CornerRivets(c, u, v, 0.05f, 0.028f, {0.55f, 0.55f, 0.58f});
     float wear = SmoothStep(0.72f, 0.8f, Fbm(u * 24, v * 3, 24, 3, 3, 112));
     return Mix(c, Rgb{0.6f, 0.6f, 0.62f}, wear * 0.35f);
 }

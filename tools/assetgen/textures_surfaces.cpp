@@ -61,12 +61,7 @@ Rgb MetalPanel(float u, float v) {
     if (fu < 0.03f || fv < 0.03f) c = c * 1.18f;
     if (1 - fu < 0.03f || 1 - fv < 0.03f) c = c * 0.8f;
     c = c * (0.35f + 0.65f * SmoothStep(0.004f, 0.01f, edge));
-    for (float cx : {0.08f, 0.92f})
-        for (float cy : {0.08f, 0.92f}) {
-            float inside;
-            float shade = Rivet(fu, fv, cx, cy, 0.03f, inside);
-            c = Mix(c, Rgb{0.6f, 0.62f, 0.66f} * (1 + shade), inside);
-        }
+    c = CornerRivets(c, fu, fv, 0.08f, 0.03f, {0.6f, 0.62f, 0.66f});
     float grime = Fbm(u * 6, v * 6, 6, 6, 4, 53) * SmoothStep(0.5f, 1.0f, fv);
     return c * (1 - 0.35f * grime);
 }
@@ -94,13 +89,7 @@ Rgb Crate(float u, float v) {
     if (!onFrame) frameEdge = std::min(frameEdge, std::fabs(brace - 0.075f));
     gap *= 0.35f + 0.65f * SmoothStep(0.002f, 0.008f, frameEdge);
     c = c * gap;
-    for (float cx : {frame / 2, 1 - frame / 2})
-        for (float cy : {frame / 2, 1 - frame / 2}) {
-            float inside;
-            float shade = Rivet(u, v, cx, cy, 0.018f, inside);
-            c = Mix(c, Rgb{0.25f, 0.25f, 0.27f} * (1 + shade), inside);
-        }
-    return c;
+    return CornerRivets(c, u, v, frame / 2, 0.018f, {0.25f, 0.25f, 0.27f});
 }
 
 Rgb Door(float u, float v) {

@@ -1,7 +1,6 @@
 #include "cook/model_info.h"
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,24 +14,6 @@ std::string FieldText(const char* field, size_t size) {
     size_t length = 0;
     while (length < size && field[length] != '\0') ++length;
     return std::string(field, length);
-}
-
-// The bytes the reader consumed: everything up to and including the last joint.
-size_t ConsumedBytes(CMS3DFile& file) {
-    size_t bytes = 14 + 2 + 15 * static_cast<size_t>(file.VertexCount()) + 2 +
-                   70 * static_cast<size_t>(file.TriangleCount()) + 2;
-    for (int i = 0; i < file.GroupCount(); ++i) {
-        ms3d_group_t* g = nullptr;
-        file.GroupAt(i, &g);
-        bytes += 1 + 32 + 2 + 2 * static_cast<size_t>(g->numtriangles) + 1;
-    }
-    bytes += 2 + 361 * static_cast<size_t>(file.MaterialCount()) + 12 + 2;
-    for (int i = 0; i < file.JointCount(); ++i) {
-        ms3d_joint_t* j = nullptr;
-        file.JointAt(i, &j);
-        bytes += 93 + 16 * (static_cast<size_t>(j->numKeyFramesRot) + j->numKeyFramesTrans);
-    }
-    return bytes;
 }
 
 // Every index of the file that points outside what it refers to.
@@ -74,21 +55,29 @@ std::vector<std::string> IndexProblems(CMS3DFile& file) {
 
 }  // namespace
 
+std::string UnreadableModel(const std::string& path, const CMS3DFile::ReadReport& read) {
+    std::string where;
+    if (std::string(read.brokenPart) == "file")
+        where = "it cannot be opened";
+    else if (std::string(read.brokenPart) == "header")
+        where = "its first 14 bytes are not a version 4 header";
+    else
+        where =
+            "it breaks at byte " + std::to_string(read.readBytes) + ", in the " + read.brokenPart;
+    return path + ": not a readable MilkShape 3D version 4 file (" + where + ")";
+}
+
 bool DescribeModel(const std::string& path, std::string& json, std::string& error) {
     CMS3DFile file;
     if (!file.Load(path.c_str())) {
-        error = path + ": not a readable MilkShape 3D version 4 file";
+        error = UnreadableModel(path, file.LastRead());
         return false;
     }
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    size_t size = static_cast<size_t>(in.tellg());
-    in.seekg(10);
-    int32_t version = 0;
-    in.read(reinterpret_cast<char*>(&version), sizeof version);
+    const CMS3DFile::ReadReport& read = file.LastRead();
 
     JsonWriter out;
     out.beginObject();
-    out.field("version", version);
+    out.field("version", 4);  // the only one the reader takes
     out.field("vertices", file.VertexCount());
     out.field("triangles", file.TriangleCount());
     out.field("groups", file.GroupCount());
@@ -126,8 +115,7 @@ bool DescribeModel(const std::string& path, std::string& json, std::string& erro
         out.value(FieldText(m->texture, sizeof m->texture).c_str());
     }
     out.endArray();
-    size_t consumed = ConsumedBytes(file);
-    out.field("trailingBytes", static_cast<double>(size > consumed ? size - consumed : 0));
+    out.field("trailingBytes", static_cast<double>(read.fileBytes - read.readBytes));
     out.beginArray("problems");
     for (const std::string& problem : IndexProblems(file)) out.value(problem.c_str());
     out.endArray();

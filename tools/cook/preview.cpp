@@ -42,12 +42,7 @@ void SetUpLighting() {
     } else {
         useOwnShader = false;
     }
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    InitLight();
-    glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    InitLitDrawing();
 }
 
 void DrawCell(Model* model, const std::string& label, int column, int row, int rows) {

@@ -18,6 +18,7 @@
 
 #include "NxMat33.h"
 #include "NxStream.h"
+#include "triangle_list.h"
 
 namespace nx {
 
@@ -29,10 +30,7 @@ struct CookedHull {
     NxVec3 inertiaPerMass;
 };
 
-struct CookedTriangles {
-    std::vector<NxVec3> vertices;
-    std::vector<NxU32> indices;  // three per triangle
-};
+using CookedTriangles = TriangleList;
 
 constexpr NxU32 kMaxHullPoints = 1u << 16;
 constexpr NxU32 kMaxMeshVertices = 1u << 22;
