@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ms3d_bytes.h"
+#include "render/ms3d_types.h"
 
 struct Point {
     double x = 0, y = 0, z = 0;

@@ -149,19 +149,6 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
     }
 }
 
-TEST_F(ModelTest, BoundingSphereIsTheMeanOfTheVerticesAndTheFarthestOne) {
-    Ms3dBuilder builder;
-    builder.AddVertex(0, 0, 0);
-    builder.AddVertex(2, 0, 0);
-    builder.AddVertex(0, 2, 0);
-    builder.AddVertex(0, 0, 2);
-    Model* model = Get(Write(builder));
-    EXPECT_FLOAT_EQ(model->centre[0], 0.5f);
-    EXPECT_FLOAT_EQ(model->centre[2], 0.5f);
-    EXPECT_FLOAT_EQ(model->radius, std::sqrt(2.75f));
-    EXPECT_EQ(Get(Write(Ms3dBuilder(), "empty.ms3d"))->radius, 0.0f);
-}
-
 TEST_F(ModelTest, TexturePathsLoseLeadingDotsAndBackslashes) {
     WriteSolidImage(dir.path() + "/textures/red.bmp", 4, 4, 255, 0, 0);
     Ms3dBuilder builder = ThreeQuads();

@@ -172,21 +172,6 @@ TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
     EXPECT_EQ(loaded[3]["health"].number, 200);
 }
 
-TEST(Level, F4AndF5ReloadEveryTextureOfTheWorld) {
-    Stage stage;
-    stage.useSmallWindow();
-    stage.write("s.txt", "1 fkey 4\n2 fkey 4\n3 fkey 5\n4 shot reloaded.png\n5 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    size_t reloads = 0;
-    for (size_t at = 0;
-         (at = r.output.find("Lade Texturen...           Fertig!\n", at)) != std::string::npos;
-         ++at)
-        ++reloads;
-    EXPECT_EQ(reloads, 3u);
-    EXPECT_EQ(r.output.find("Textur konnte nicht geladen werden"), std::string::npos);
-}
-
 // The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.
 // The light marker above the spawn point would hide the sun from the pedestal itself.
 bool SunVisible(const std::string& level) {
