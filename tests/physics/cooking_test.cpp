@@ -172,32 +172,4 @@ TEST_F(Cooking, UserStreamReadsGamePathsAndCatchesShortFiles) {
     }
 }
 
-TEST_F(Cooking, SdkVersionAndSkeletons) {
-    NxSDKCreateError error = NXCE_NO_ERROR;
-    CaptureStdout();
-    EXPECT_EQ(NxCreatePhysicsSDK(0x02060000, nullptr, nullptr, NxPhysicsSDKDesc(), &error),
-              nullptr);
-    GetCapturedStdout();
-    EXPECT_EQ(error, NXCE_WRONG_VERSION);
-
-    // A model's skeleton: 8 points, 12 triangles, point and triangle strides of 12 bytes.
-    std::vector<NxVec3> points = BoxCorners(NxVec3(0.05f, 0.1f, 0.2f));
-    std::vector<NxU32> triangles(36, 0);
-    NxSimpleTriangleMesh mesh;
-    mesh.numVertices = 8;
-    mesh.numTriangles = 12;
-    mesh.pointStrideBytes = 12;
-    mesh.triangleStrideBytes = 12;
-    mesh.points = points.data();
-    mesh.triangles = triangles.data();
-    mesh.flags |= NX_MF_FLIPNORMALS;
-    NxCCDSkeleton* skeleton = world.sdk->createCCDSkeleton(mesh);
-    ASSERT_NE(skeleton, nullptr);
-    EXPECT_NEAR(skeleton->sweptSphereRadius, 0.04f, 1e-6f);
-    mesh.numVertices = 0;
-    CaptureStdout();
-    EXPECT_EQ(world.sdk->createCCDSkeleton(mesh), nullptr);
-    EXPECT_NE(GetCapturedStdout().find("createCCDSkeleton"), std::string::npos);
-}
-
 }  // namespace

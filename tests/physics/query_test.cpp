@@ -58,19 +58,6 @@ TEST(Raycast, PlanesMeshesAndMovedShapesBeforeAnyStep) {
     EXPECT_NEAR(hit.distance, 14.0f, 1e-3f);
 }
 
-TEST(Raycast, GroundProbeOfTheRestingAvatar) {
-    GameWorld world;
-    world.floor(8);
-    NxActor* ball = world.avatar(NxVec3(1, 0.5f, 1));
-    world.run(1.0);
-    NxVec3 p = ball->getGlobalPosition();
-    NxRaycastHit hit;
-    ASSERT_NE(world.scene->raycastClosestShape(NxRay(p - NxVec3(0, 0, 0.22f), NxVec3(0, -1, 0)),
-                                               NX_ALL_SHAPES, hit, 1, 300),
-              nullptr);
-    EXPECT_NEAR(hit.distance, 0.2f, 0.005f);  // rests on its radius: on the ground
-}
-
 TEST(Scene, RefusedDescriptorsAndEmptyDebugRenderable) {
     GameWorld world;
     NxActorDesc none;

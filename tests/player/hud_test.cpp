@@ -13,7 +13,7 @@
 #include "common/render_target.h"
 #include "objects/model_object.h"
 #include "player/avatar.h"
-#include "player_world.h"
+#include "support/player_world.h"
 #include "render/camera.h"
 #include "render/lens_flare.h"
 #include "render/model.h"

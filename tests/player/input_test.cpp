@@ -8,7 +8,7 @@
 #include "app/input.h"
 #include "player/avatar.h"
 #include "render/camera.h"
-#include "player_world.h"
+#include "support/player_world.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "play_stage.h"
+#include "support/play_stage.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "physics/physics_world.h"
 #include "player/avatar.h"
 #include "player/explosion.h"
-#include "player_world.h"
+#include "support/player_world.h"
 #include "render/particles.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "core/globals.h"
 #include "physics/physics_world.h"
 #include "player/avatar.h"
-#include "player_world.h"
+#include "support/player_world.h"
 
 namespace {
 

@@ -67,18 +67,6 @@ TEST(Startup, LogMilestonesAndNormalExit) {
     EXPECT_FALSE(trace[1]["paused"].boolean);
 }
 
-TEST(Startup, TwoRunsOfOneScriptGiveIdenticalTraces) {
-    Stage stage;
-    stage.write("s.txt", "0 down w\n5 press left\n9 down p\n12 down p\n20 quit\n");
-    for (const char* trace : {"a.jsonl", "b.jsonl"}) {
-        RunResult r = stage.run(std::string("--dt 0.01 --script s.txt --trace ") + trace);
-        ASSERT_EQ(r.exitCode, 0) << r.output;
-    }
-    std::string a = ReadFile(stage.path() + "/a.jsonl");
-    EXPECT_FALSE(a.empty());
-    EXPECT_EQ(a, ReadFile(stage.path() + "/b.jsonl"));
-}
-
 TEST(Startup, PauseDoesNotCountAsStepTime) {
     Stage stage;
     // P at frame 3 pauses; P at frame 10 resumes; the step after measures from the second press.
