@@ -67,20 +67,6 @@ TEST_F(Ms3dFileTest, ReadsEverySection) {
     EXPECT_EQ(file.FindJoint("ar"), -1);
 }
 
-TEST_F(Ms3dFileTest, EdgesAreEachSideOnceOrderedByLargerThenSmallerIndex) {
-    ASSERT_TRUE(Load(SmallModel().Bytes()));
-    // Sides: (0,1) (1,2) (2,0) | (2,1) shared, (1,3) (3,2) | (7,2) (2,5) (5,7).
-    const uint16_t expected[][2] = {{0, 1}, {0, 2}, {1, 2}, {1, 3}, {2, 3}, {2, 5}, {2, 7}, {5, 7}};
-    ASSERT_EQ(file.EdgeCount(), 8);
-    for (int i = 0; i < 8; ++i) {
-        ms3d_edge_t* edge = nullptr;
-        file.EdgeAt(i, &edge);
-        ASSERT_NE(edge, nullptr);
-        EXPECT_EQ(edge->edgeIndices[0], expected[i][0]) << i;
-        EXPECT_EQ(edge->edgeIndices[1], expected[i][1]) << i;
-    }
-}
-
 TEST_F(Ms3dFileTest, OnlyVersionFourWithTheRightIdentifier) {
     EXPECT_FALSE(Load(SmallModel().Bytes(3)));
     EXPECT_FALSE(Load(SmallModel().Bytes(5)));
