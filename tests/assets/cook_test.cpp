@@ -1,15 +1,13 @@
-// zorvan-cook: cooking for the physics layer, the info report, hostile files and the preview.
+// zorvan-cook: cooking for the physics layer, the info report and the preview.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "NxPhysics.h"
 #include "generated.h"
 #include "physics/stream.h"
+#include "support/command.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -17,21 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int exitCode = -1;  // -1: killed by a signal
-    std::string output;
-};
-
-Result Cook(const std::string& arguments) {
-    std::string command = std::string("'") + ZORVAN_COOK + "' " + arguments + " 2>&1";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) result.output.append(chunk, got);
-    int status = pclose(pipe);
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    return result;
+RunResult Cook(const std::string& arguments) {
+    return RunCommand(std::string("'") + ZORVAN_COOK + "' " + arguments);
 }
 
 std::string CopyModel(const TempDir& dir, const std::string& name) {
@@ -44,7 +29,7 @@ TEST(Cook, WritesBothCollisionFilesThatTheLayerReads) {
     TempDir dir;
     std::string crate = CopyModel(dir, "level_crate_1");
     std::string ring = CopyModel(dir, "ring");
-    Result r = Cook("'" + crate + "' '" + ring + "'");
+    RunResult r = Cook("'" + crate + "' '" + ring + "'");
     ASSERT_EQ(r.exitCode, 0) << r.output;
 
     NxPhysicsSDK* sdk = NxCreatePhysicsSDK(NX_PHYSICS_SDK_VERSION);
@@ -67,7 +52,7 @@ TEST(Cook, WritesBothCollisionFilesThatTheLayerReads) {
 }
 
 TEST(Cook, InfoDescribesAFileAsOneJsonObject) {
-    Result r = Cook("info '" + ModelPath("health_item") + "'");
+    RunResult r = Cook("info '" + ModelPath("health_item") + "'");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     Json info = ParseJson(r.output);
     EXPECT_EQ(info["version"].number, 4);
@@ -84,8 +69,8 @@ TEST(Cook, InfoDescribesAFileAsOneJsonObject) {
 TEST(Cook, PreviewRendersEveryModelIntoOneSheet) {
     TempDir dir;
     std::string sheet = dir.path() + "/sheet.png";
-    Result r = Cook("preview '" + sheet + "' '" + ModelPath("ring") + "' '" + ModelPath("box") +
-                    "' '" + ModelPath("rocket") + "'");
+    RunResult r = Cook("preview '" + sheet + "' '" + ModelPath("ring") + "' '" + ModelPath("box") +
+                       "' '" + ModelPath("rocket") + "'");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::ifstream png(sheet, std::ios::binary);
     char header[24] = {};
