@@ -38,20 +38,11 @@ std::string Model(int i, const char* name, const char* matrix, const char* densi
 constexpr const char* kAtOrigin = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1";
 constexpr const char* kGround = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -37, 0, 0, 1";
 
-TEST(Level, TheShippedLevelLoadsInOrderAndExitsCleanly) {
+TEST(Level, TheShippedLevelPlacesEveryEntry) {
     Stage stage;
     stage.write("s.txt", "1 quit\n");
     RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(
-        r.output,
-        {"initialized contact reports\n", "materialIndex 1: 1\n", "Status: Using GLEW",
-         "NumModels 61\n", "InitModel level_ground_126x200\n", "InitModel level_hollow_sphere\n",
-         "InitModel level_platform_4x4x2\n", "NumEnemies: 8\n", "NumRings: 10\n", "NumDoors: 2\n"});
-    ExpectInOrder(stage.log(),
-                  {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
-                   "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n", "InitLight\n",
-                   "Initialize Sprites\n", "InitCamera\n", "UnloadModels\n", "Exiting\n"});
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
     // The level's models, the box, the enemies, the rings and the doors, each placed by its entry.
