@@ -75,11 +75,6 @@ std::vector<std::string> AllModelNames() {
     return names;
 }
 
-// Launch speed from a push `force` held for one 1/60 s step on a hull of density 1.
-double LaunchSpeed(const std::string& hull, double force) {
-    return force / 60 / HullVolume(Model(hull).mesh.points);
-}
-
 TEST(Models, EveryNameTheGameUsesExistsWithLevelPiecesBeside) {
     std::istringstream names(kGameModels);
     for (std::string name; names >> name;) EXPECT_NO_THROW(Model(name)) << name;
@@ -180,10 +175,7 @@ TEST(Models, TheBallAndWhatIsDrawnOnIt) {
         EXPECT_GT(std::min(b.min.x * side, b.max.x * side), 0.2) << gun;
         EXPECT_GT(b.max.z, -b.min.z) << gun;
     }
-    // Projectiles leave the muzzle at playable speeds; the bullet looks as long as its hull.
-    EXPECT_NEAR(LaunchSpeed("bullet_CO", 0.1), 40, 20);
-    EXPECT_NEAR(LaunchSpeed("rocket", 1.0), 25, 15);
-    EXPECT_GE(LaunchSpeed("grenade", 0.5), 10);
+    // The bullet looks as long as its hull.
     EXPECT_NEAR(Model("bullet").bounds.size(2), Model("bullet_CO").bounds.size(2), 0.005);
     EXPECT_GT(Model("cubefly_wings_up").bounds.max.y, Model("cubefly_wings_down").bounds.max.y);
 }
