@@ -1,5 +1,5 @@
 // The model store and renderer: one load per file, triangles sorted by material, skipped
-// out-of-range triangles, texture paths, culling, and the two draw paths giving one image.
+// out-of-range triangles, culling, released models, and the two draw paths giving one image.
 #include "render/model.h"
 
 #include <GL/glew.h>
@@ -147,28 +147,6 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
         model->Render(kIdentity);
         EXPECT_GT(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0) << buffers;
     }
-}
-
-TEST_F(ModelTest, TexturePathsLoseLeadingDotsAndBackslashes) {
-    WriteSolidImage(dir.path() + "/textures/red.bmp", 4, 4, 255, 0, 0);
-    Ms3dBuilder builder = ThreeQuads();
-    builder.AddMaterial("textured", 1, 1, 1, "..\\textures\\red.bmp");
-    builder.AddMaterial("missing", 1, 1, 1, ".\\textures\\gone.jpg");
-    WorkingDirectory inside(dir.path());
-    const std::string path = Write(builder);
-    testing::internal::CaptureStdout();
-    Model* model = GetModel(path.c_str());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "VBOList groesse:  0\n"
-              "Load Texture: textures\\red.bmp\n"
-              "Load Texture: textures\\gone.jpg\n"
-              "Textur konnte nicht geladen werden: textures\\gone.jpg\n"
-              "::" +
-                  path + "::\n");
-    ASSERT_EQ(model->textures.size(), 4u);
-    EXPECT_EQ(model->textures[0], 0u);  // empty path: untextured
-    EXPECT_NE(model->textures[2], 0u);
-    EXPECT_NE(model->textures[3], 0u);  // the placeholder
 }
 
 TEST_F(ModelTest, ACulledModelDrawsNothing) {
