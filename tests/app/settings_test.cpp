@@ -26,7 +26,7 @@ protected:
 
 constexpr float kMissing = 12345678.0f;
 
-TEST_F(SettingsTest, IntAndBool) {
+TEST_F(SettingsTest, EveryTypeWithItsMissingValue) {
     EXPECT_EQ(ReadInt(f(), "game", "int"), 42);
     EXPECT_EQ(ReadInt(f(), "game", "neg"), -7);
     EXPECT_EQ(ReadInt(f(), "game", "trunc"), 12);
@@ -38,9 +38,6 @@ TEST_F(SettingsTest, IntAndBool) {
     EXPECT_FALSE(ReadBool(f(), "game", "zero"));
     EXPECT_FALSE(ReadBool(f(), "game", "letters"));
     EXPECT_TRUE(ReadBool(f(), "game", "int"));
-}
-
-TEST_F(SettingsTest, FloatsAndVectors) {
     EXPECT_FLOAT_EQ(ReadFloat(f(), "game", "f"), 2.5f);
     EXPECT_FLOAT_EQ(ReadFloat(f(), "game", "missing"), kMissing);
     Vec2 v2 = ReadVec2(f(), "game", "v2");
@@ -57,9 +54,6 @@ TEST_F(SettingsTest, FloatsAndVectors) {
     Vec4 missing = ReadVec4(f(), "game", "missing");
     EXPECT_EQ(missing.x, kMissing);
     EXPECT_EQ(missing.w, kMissing);
-}
-
-TEST_F(SettingsTest, Matrix) {
     float* m = ReadMatrix(f(), "game", "m");
     EXPECT_EQ(m[0], 1.0f);
     EXPECT_EQ(m[12], 5.0f);
@@ -69,9 +63,6 @@ TEST_F(SettingsTest, Matrix) {
     m = ReadMatrix(f(), "game", "missing");
     for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], kMissing);
     delete[] m;
-}
-
-TEST_F(SettingsTest, StringCutsToBuffer) {
     char small[4];
     ReadString(f(), "game", "letters", small, sizeof small);
     EXPECT_STREQ(small, "abc");

@@ -55,11 +55,3 @@ TEST(Timing, FirstStepMeasuresFromZeroAndAnimationsRunUntilFinished) {
     InstallPerformanceClock(0, nullptr);
     releasePhysics();
 }
-
-TEST(Timing, RandomFloatStaysInRange) {
-    for (int i = 0; i < 1000; ++i) {
-        float r = randomFloat(-1.0f, 1.0f);
-        ASSERT_GE(r, -1.0f);
-        ASSERT_LE(r, 1.0f);
-    }
-}

@@ -1,16 +1,12 @@
 #include "generated.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <stdexcept>
 
+#include "support/command.h"
 #include "support/temp_dir.h"
 
 int RunGenerator(const std::string& dir) {
-    std::string command = std::string("'") + ZORVAN_ASSETGEN + "' '" + dir + "'";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunCommand(std::string("'") + ZORVAN_ASSETGEN + "' '" + dir + "'").exitCode;
 }
 
 const std::string& GeneratedDir() {

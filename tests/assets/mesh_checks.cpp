@@ -16,38 +16,6 @@ Point Cross(Point a, Point b) {
 double Dot(Point a, Point b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
-Point Scale(Point a, double k) {
-    return {a.x * k, a.y * k, a.z * k};
-}
-
-struct Plane {
-    Point normal;  // unit, pointing out of the hull
-    double offset;
-};
-
-// Twice the area of the 2D convex hull of the points (monotone chain).
-double HullArea2(std::vector<std::pair<double, double>> p) {
-    std::sort(p.begin(), p.end());
-    if (p.size() < 3) return 0;
-    auto turn = [](auto o, auto a, auto b) {
-        return (a.first - o.first) * (b.second - o.second) -
-               (a.second - o.second) * (b.first - o.first);
-    };
-    std::vector<std::pair<double, double>> hull(2 * p.size());
-    size_t k = 0;
-    for (size_t i = 0; i < p.size(); ++i) {
-        while (k >= 2 && turn(hull[k - 2], hull[k - 1], p[i]) <= 0) --k;
-        hull[k++] = p[i];
-    }
-    for (size_t i = p.size() - 1, lower = k + 1; i-- > 0;) {
-        while (k >= lower && turn(hull[k - 2], hull[k - 1], p[i]) <= 0) --k;
-        hull[k++] = p[i];
-    }
-    double area2 = 0;
-    for (size_t i = 0; i + 1 < k; ++i)
-        area2 += hull[i].first * hull[i + 1].second - hull[i + 1].first * hull[i].second;
-    return std::fabs(area2);
-}
 
 }  // namespace
 
@@ -113,50 +81,4 @@ Bounds BoundsOf(const TriangleMesh& mesh) {
         b.max = {std::max(b.max.x, p.x), std::max(b.max.y, p.y), std::max(b.max.z, p.z)};
     }
     return b;
-}
-
-double HullVolume(const std::vector<Point>& points) {
-    const double eps = 1e-7;
-    Point centre;
-    for (const Point& p : points) centre = {centre.x + p.x, centre.y + p.y, centre.z + p.z};
-    centre = Scale(centre, 1.0 / points.size());
-
-    // Every plane through three points with all points on one side bounds the hull.
-    std::vector<Plane> planes;
-    size_t n = points.size();
-    for (size_t i = 0; i < n; ++i)
-        for (size_t j = i + 1; j < n; ++j)
-            for (size_t k = j + 1; k < n; ++k) {
-                Point normal = Cross(Sub(points[j], points[i]), Sub(points[k], points[i]));
-                double length = std::sqrt(Dot(normal, normal));
-                if (length < 1e-12) continue;
-                normal = Scale(normal, 1 / length);
-                double offset = Dot(normal, points[i]);
-                if (Dot(normal, centre) > offset) {
-                    normal = Scale(normal, -1);
-                    offset = -offset;
-                }
-                bool supporting = std::all_of(points.begin(), points.end(), [&](const Point& p) {
-                    return Dot(normal, p) <= offset + eps;
-                });
-                bool known = std::any_of(planes.begin(), planes.end(), [&](const Plane& q) {
-                    return Dot(q.normal, normal) > 1 - 1e-9 && std::fabs(q.offset - offset) < eps;
-                });
-                if (supporting && !known) planes.push_back({normal, offset});
-            }
-
-    // Each face is a pyramid with its apex at the centre.
-    double volume = 0;
-    for (const Plane& plane : planes) {
-        Point a = std::fabs(plane.normal.x) < 0.9 ? Point{1, 0, 0} : Point{0, 1, 0};
-        Point u = Cross(plane.normal, a);
-        u = Scale(u, 1 / std::sqrt(Dot(u, u)));
-        Point v = Cross(plane.normal, u);
-        std::vector<std::pair<double, double>> face;
-        for (const Point& p : points)
-            if (std::fabs(Dot(plane.normal, p) - plane.offset) < eps)
-                face.push_back({Dot(p, u), Dot(p, v)});
-        volume += HullArea2(face) / 2 * (plane.offset - Dot(plane.normal, centre)) / 3;
-    }
-    return volume;
 }

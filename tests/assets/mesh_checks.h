@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ms3d_bytes.h"
+#include "render/ms3d_types.h"
 
 struct Point {
     double x = 0, y = 0, z = 0;
@@ -37,7 +37,3 @@ struct Bounds {
     double size(int axis) const;
 };
 Bounds BoundsOf(const TriangleMesh& mesh);
-
-// The volume of the convex hull of the points (what a convex collision shape holds), found by
-// brute force: fine for the few dozen distinct points of a projectile.
-double HullVolume(const std::vector<Point>& points);

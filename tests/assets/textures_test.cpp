@@ -1,6 +1,6 @@
 // The generated pictures: all there in the layouts the game uploads, the particle sheet's cells
-// where data\game.ini says, sky faces that meet without seams and show the sun where the game's
-// sun sits, and the whole output the same on every run.
+// where data\game.ini says, and the whole output the same on every run. The sky is checked as the
+// game draws it, in the world's tests.
 #include <IL/il.h>
 #include <gtest/gtest.h>
 
@@ -123,125 +123,6 @@ TEST(Textures, SpriteCellsLieWhereTheGameLooksForThem) {
     EXPECT_TRUE(warm(6)) << "golden ring marker";
     EXPECT_FALSE(warm(10));
     EXPECT_FALSE(warm(14));
-}
-
-// The sky box's faces: the cube corner drawn with (s, t) = (0, 0) and the edges to (1, 0) and
-// (0, 1), for a cube of half edge 1, in the order the faces are named.
-struct SkyFace {
-    const char* file;
-    std::array<double, 3> origin, sEdge, tEdge;
-};
-const SkyFace kSkyFaces[] = {
-    {"sky/z+.bmp", {1, 1, 1}, {-2, 0, 0}, {0, 0, -2}},
-    {"sky/z-.bmp", {1, -1, -1}, {-2, 0, 0}, {0, 0, 2}},
-    {"sky/x-.bmp", {1, -1, -1}, {0, 0, 2}, {0, 2, 0}},
-    {"sky/x+.bmp", {-1, -1, 1}, {0, 0, -2}, {0, 2, 0}},
-    {"sky/y+.bmp", {1, -1, 1}, {-2, 0, 0}, {0, 2, 0}},
-    {"sky/y-.bmp", {-1, -1, -1}, {2, 0, 0}, {0, 2, 0}},
-};
-
-class Sky {
-public:
-    Sky() {
-        for (const SkyFace& face : kSkyFaces) faces_.push_back(Load(face.file));
-    }
-
-    // The point of face f at (s, t), possibly beyond its edges.
-    static std::array<double, 3> PointOf(int f, double s, double t) {
-        const SkyFace& face = kSkyFaces[f];
-        std::array<double, 3> p;
-        for (int k = 0; k < 3; ++k) p[k] = face.origin[k] + face.sEdge[k] * s + face.tEdge[k] * t;
-        return p;
-    }
-
-    // The texel the sky box shows in direction d: (face, column, data row).
-    std::array<int, 3> texelAt(const std::array<double, 3>& d) const {
-        int best = 0;
-        double along = -1;
-        for (int f = 0; f < 6; ++f) {
-            std::array<double, 3> centre = PointOf(f, 0.5, 0.5);
-            double a = d[0] * centre[0] + d[1] * centre[1] + d[2] * centre[2];
-            if (a > along) along = a, best = f;
-        }
-        const SkyFace& face = kSkyFaces[best];
-        double s = 0, t = 0;
-        for (int k = 0; k < 3; ++k) {
-            double onFace = d[k] / along - face.origin[k];
-            s += onFace * face.sEdge[k] / 4;
-            t += onFace * face.tEdge[k] / 4;
-        }
-        int size = faces_[best].width;
-        auto texel = [size](double c) {
-            return std::clamp(static_cast<int>(c * size), 0, size - 1);
-        };
-        return {best, texel(s), texel(t)};  // BMP data rows run from t = 0
-    }
-
-    std::array<int, 3> colourAt(const std::array<double, 3>& d) const {
-        auto [f, x, row] = texelAt(d);
-        std::array<int, 3> c;
-        faces_[f].rgb(x, row, c.data());
-        return c;
-    }
-    const Picture& face(int f) const { return faces_[f]; }
-
-private:
-    std::vector<Picture> faces_;
-};
-
-TEST(Textures, SkyFacesMeetWithoutSeams) {
-    Sky sky;
-    int size = sky.face(0).width;
-    double half = 0.5 / size;
-    int worst = 0;
-    double total = 0;
-    int count = 0;
-    for (int f = 0; f < 6; ++f)
-        for (int i = 0; i < size; ++i) {
-            double along = (i + 0.5) / size;
-            // Each edge texel against the texel across the edge on the neighbouring face.
-            const std::array<std::array<double, 4>, 4> edges = {{
-                {along, half, along, -half},
-                {along, 1 - half, along, 1 + half},
-                {half, along, -half, along},
-                {1 - half, along, 1 + half, along},
-            }};
-            for (const auto& e : edges) {
-                auto [face, x, row] = sky.texelAt(Sky::PointOf(f, e[0], e[1]));
-                EXPECT_EQ(face, f);
-                std::array<int, 3> here;
-                sky.face(f).rgb(x, row, here.data());
-                std::array<int, 3> there = sky.colourAt(Sky::PointOf(f, e[2], e[3]));
-                ASSERT_NE(sky.texelAt(Sky::PointOf(f, e[2], e[3]))[0], f);
-                for (int k = 0; k < 3; ++k) {
-                    int difference = std::abs(here[k] - there[k]);
-                    worst = std::max(worst, difference);
-                    total += difference;
-                    ++count;
-                }
-            }
-        }
-    EXPECT_LE(worst, 16);
-    EXPECT_LE(total / count, 2.0);
-}
-
-TEST(Textures, SkyShowsTheSunWhereTheGameSeesIt) {
-    Sky sky;
-    double length = std::sqrt(1000.0 * 1000 + 530 * 530 + 580 * 580);
-    std::array<double, 3> sun{1000 / length, 530 / length, 580 / length};
-    auto white = [&](const std::array<double, 3>& d) {
-        std::array<int, 3> c = sky.colourAt(d);
-        return c[0] > 245 && c[1] > 245 && c[2] > 245;
-    };
-    EXPECT_TRUE(white(sun));
-    EXPECT_FALSE(white({sun[0], sun[1], -sun[2]}));
-    EXPECT_FALSE(white({sun[0], -sun[1], sun[2]}));
-    EXPECT_FALSE(white({-sun[0], sun[1], sun[2]}));
-    EXPECT_FALSE(white({sun[2], sun[1], sun[0]}));
-
-    std::array<int, 3> zenith = sky.colourAt({0, 1, 0}), nadir = sky.colourAt({0, -1, 0});
-    EXPECT_GT(zenith[2], zenith[0]);  // blue overhead
-    EXPECT_GT(zenith[2], nadir[2]);   // darker below
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ TEST(EnemyAim, TheFlyApproachesBacksOffOrCirclesByDistance) {
 TEST_F(EnemyWorld, DyingEnemiesStayDyingAndLeaveWithoutAFrameInBetween) {
     AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
     PlaceAvatar(NxVec3(0, 0.2f, 0));
+    const NxU32 actorsBefore = physicsScene->getNbActors();
     auto* cannon = Add<CubeCannon>(NxVec3(0, 0, 5));
     auto* fly = Add<CubeFly>(NxVec3(3, 1, 5), kPi);
     auto* block = Add<CubeJumpingBlock>(NxVec3(-3, 0.4f, 5), kPi);
@@ -115,6 +116,8 @@ TEST_F(EnemyWorld, DyingEnemiesStayDyingAndLeaveWithoutAFrameInBetween) {
     EXPECT_EQ(objects[0], block);
     EXPECT_EQ(objects[1]->type, OBJECT_TYPE_MODEL);
     EXPECT_EQ(objects[2]->type, OBJECT_TYPE_MODEL);
+    // Every actor of the dead went with them: what is left is the block's body and the items.
+    EXPECT_EQ(physicsScene->getNbActors(), actorsBefore + 3 + projectiles.size());
 }
 
 TEST_F(EnemyWorld, ABombGoesOffOnTouchingTheBallAndSetsOffItsNeighbour) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "physics/physics_world.h"
-#include "player_world.h"
+#include "support/player_world.h"
 
 class zvEnemy;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "play_stage.h"
+#include "support/play_stage.h"
 
 namespace {
 

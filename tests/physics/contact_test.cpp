@@ -97,42 +97,6 @@ TEST(Contacts, ReportsArriveInsideFetchResultsInSubStepOrder) {
     EXPECT_EQ(&world.reports.triggers[0].other->getActor(), ball);
 }
 
-TEST(Triggers, EnterAndLeaveOnceWithoutPushing) {
-    GameWorld world;
-    world.floor();
-    NxActor* trigger = world.triggerBox(NxVec3(1, 1, 1), NxVec3(3, 1, 0));
-    NxActor* resting = world.sphere(NxVec3(3, 1, 0.5f), 0.2f, 0);  // static: never reported
-    NxActor* ball = world.sphere(NxVec3(0, 0.2f, 0), 0.2f, 1.0f);
-    ball->setLinearVelocity(NxVec3(10, 0, 0));
-    world.run(1.0);
-    EXPECT_GT(ball->getGlobalPosition().x, 5.0f);  // passed through
-    ASSERT_EQ(world.reports.triggers.size(), 2u);
-    EXPECT_EQ(world.reports.triggers[0].status, NX_TRIGGER_FLAG_ENTER);
-    EXPECT_EQ(world.reports.triggers[1].status, NX_TRIGGER_FLAG_LEAVE);
-    for (const TriggerRecord& t : world.reports.triggers) {
-        EXPECT_EQ(&t.trigger->getActor(), trigger);
-        EXPECT_EQ(&t.other->getActor(), ball);
-    }
-    for (const ContactRecord& c : world.reports.contacts) {
-        EXPECT_NE(c.actors[0], trigger);
-        EXPECT_NE(c.actors[1], trigger);
-        EXPECT_NE(c.actors[0], resting);
-    }
-}
-
-TEST(Triggers, KinematicActorsPassUnreported) {
-    GameWorld world;
-    world.triggerBox(NxVec3(1, 1, 1), NxVec3(0, 3, 0));
-    NxActor* door = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 0.1f))), NxVec3(0, 0, 0), 1);
-    door->raiseBodyFlag(NX_BF_KINEMATIC);
-    for (int i = 1; i <= 60; ++i) {  // rises through the trigger
-        door->moveGlobalPosition(NxVec3(0, i * 0.1f, 0));
-        world.frame(kStep);
-    }
-    EXPECT_NEAR(door->getGlobalPosition().y, 6.0f, 1e-4f);
-    EXPECT_TRUE(world.reports.triggers.empty());
-}
-
 TEST(Triggers, MovedStaticTriggerFindsTheBall) {
     GameWorld world;
     world.floor();
@@ -353,6 +317,9 @@ TEST(Triggers, EnterAndLeaveOnTime) {
         EXPECT_LE(left[b] - (lastIn[b] + 1), 2) << b;
     }
     EXPECT_EQ(world.reports.triggers.size(), 4u);
+    // The ball passed through both boxes: triggers neither push nor appear in contacts.
+    EXPECT_GT(ball->getGlobalPosition().x, 5.0f);
+    EXPECT_TRUE(world.reports.contacts.empty());
     EXPECT_EQ(mostOccupied, 1);
 }
 

@@ -1,4 +1,4 @@
-// Ray casts, collision groups, descriptors the scene refuses, the debug renderable.
+// Ray casts, collision groups, exact distances, and descriptors the scene refuses.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,45 +30,6 @@ TEST(Raycast, ClosestShapeWithGroupsMaskAndDistance) {
               trigger->getShapes()[0]);
     EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_DYNAMIC_SHAPES, hit, 1, 300), nullptr);
     EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1, 4.0f), nullptr);
-}
-
-TEST(Raycast, PlanesMeshesAndMovedShapesBeforeAnyStep) {
-    GameWorld world;
-    NxActor* floor = world.floor(4);
-    NxActor* bound = world.plane(NxVec3(-1, 0, 0), -1000);  // the wall x = 1000
-    NxRaycastHit hit;
-    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(0, 10, 0), NxVec3(0, -1, 0)),
-                                               NX_ALL_SHAPES, hit, 1, 300),
-              floor->getShapes()[0]);
-    EXPECT_NEAR(hit.distance, 10.0f, 1e-4f);
-    // The mesh is hit from below too: no ray passes through a wall from behind.
-    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(0, -10, 0), NxVec3(0, 1, 0)),
-                                               NX_ALL_SHAPES, hit, 1, 300),
-              floor->getShapes()[0]);
-    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(990, 5, 0), NxVec3(1, 0, 0)),
-                                               NX_ALL_SHAPES, hit, 1, 3000),
-              bound->getShapes()[0]);
-    EXPECT_NEAR(hit.worldImpact.x, 1000.0f, 1e-2f);
-    // A static shape placed after creation is found at its new place at once.
-    NxActor* block = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 1))), NxVec3(), 0);
-    block->setGlobalPosition(NxVec3(50, 5, 50));
-    EXPECT_EQ(world.scene->raycastClosestShape(NxRay(NxVec3(50, 20, 50), NxVec3(0, -1, 0)),
-                                               NX_ALL_SHAPES, hit, 1, 300),
-              block->getShapes()[0]);
-    EXPECT_NEAR(hit.distance, 14.0f, 1e-3f);
-}
-
-TEST(Raycast, GroundProbeOfTheRestingAvatar) {
-    GameWorld world;
-    world.floor(8);
-    NxActor* ball = world.avatar(NxVec3(1, 0.5f, 1));
-    world.run(1.0);
-    NxVec3 p = ball->getGlobalPosition();
-    NxRaycastHit hit;
-    ASSERT_NE(world.scene->raycastClosestShape(NxRay(p - NxVec3(0, 0, 0.22f), NxVec3(0, -1, 0)),
-                                               NX_ALL_SHAPES, hit, 1, 300),
-              nullptr);
-    EXPECT_NEAR(hit.distance, 0.2f, 0.005f);  // rests on its radius: on the ground
 }
 
 TEST(Scene, RefusedDescriptorsAndEmptyDebugRenderable) {

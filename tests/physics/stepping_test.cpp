@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "nx_world.h"
 
@@ -25,95 +24,6 @@ TEST(Stepping, WholeSubStepsAtMostEightPerCall) {
     ball->setLinearVelocity(NxVec3());
     world.run(1.0, 1.0 / 144.0);
     EXPECT_NEAR(ball->getLinearVelocity().y, -98.0f, 0.05f);
-}
-
-// Speed after one second of a force added every frame, the launch speed of a force added once,
-// and the speed after a force held for half a second (a jump boost), at several frame rates.
-struct RateResult {
-    float heldSpeed;
-    float launchSpeed;
-    float boostSpeed;
-};
-
-RateResult MeasureAtRate(double fps) {
-    GameWorld world;
-    double dt = 1.0 / fps;
-    // The avatar in the air without gravity: force 3 per frame against damping 2.
-    NxActor* ball = world.avatar(NxVec3(0, 50, 0));
-    ball->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    // A projectile: a 0.05 hull, density 1, gravity off, rotation frozen, one local push.
-    NxActor* shot = world.hull(world.hullMesh(BoxCorners(NxVec3(0.025f, 0.025f, 0.025f))),
-                               NxVec3(0, 50, 10), 1.0f);
-    shot->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    shot->raiseBodyFlag(NX_BF_FROZEN_ROT);
-    NxMat33 aim;
-    aim.rotY(NxPi / 2);  // local +z is world +x
-    shot->setGlobalOrientation(aim);
-    shot->addLocalForce(NxVec3(0, 0, 0.1f));
-    // A second ball boosted upwards for the first half second only.
-    NxActor* booster = world.avatar(NxVec3(0, 50, -10));
-    booster->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    int frames = static_cast<int>(std::lround(fps));
-    for (int i = 0; i < frames; ++i) {
-        ball->addForce(NxVec3(3.0f, 0, 0));
-        if (i < frames / 2) booster->addForce(NxVec3(0, 6.0f, 0));
-        world.frame(dt);
-    }
-    return {ball->getLinearVelocity().x, shot->getLinearVelocity().x,
-            booster->getLinearVelocity().y};
-}
-
-TEST(Stepping, FrameRateIndependentForces) {
-    RateResult reference = MeasureAtRate(60);
-    // Avatar mass 0.0335: the held force approaches 3 / (m * 2) (1 - e^-2).
-    float mass = 4.0f / 3.0f * NxPi * 0.2f * 0.2f * 0.2f;
-    EXPECT_NEAR(reference.heldSpeed, 3.0f / (mass * 2.0f) * (1 - std::exp(-2.0f)), 1.0f);
-    // The launch acts for one sub-step: 0.1 * h / (0.05^3).
-    EXPECT_NEAR(reference.launchSpeed, 0.1f * kStep / 0.000125f, 0.5f);
-    for (double fps : {30.0, 144.0, 1000.0}) {
-        RateResult result = MeasureAtRate(fps);
-        EXPECT_NEAR(result.heldSpeed / reference.heldSpeed, 1.0f, 0.05f) << fps;
-        EXPECT_NEAR(result.launchSpeed / reference.launchSpeed, 1.0f, 0.05f) << fps;
-        // A held force acts for the time it is held, its first frame included.
-        EXPECT_NEAR(result.boostSpeed / reference.boostSpeed, 1.0f, 0.01f) << fps;
-        std::printf(
-            "[ rate     ] %6.0f calls/s: held %.3f (60: %.3f), launch %.3f (60: %.3f), "
-            "boost %.3f (60: %.3f)\n",
-            fps, result.heldSpeed, reference.heldSpeed, result.launchSpeed, reference.launchSpeed,
-            result.boostSpeed, reference.boostSpeed);
-    }
-}
-
-// Plays a busy scene and returns the bytes of every pose and velocity plus the reports.
-std::string PlayScript() {
-    GameWorld world;
-    world.floor(8);
-    NxActor* ball = world.avatar(NxVec3(0, 1, 0));
-    std::vector<NxActor*> boxes;
-    NxConvexMesh* cube = world.hullMesh(BoxCorners(NxVec3(0.3f, 0.3f, 0.3f)));
-    for (int i = 0; i < 6; ++i) boxes.push_back(world.hull(cube, NxVec3(i - 3.0f, 2.0f + i, 1), 1));
-    world.triggerBox(NxVec3(1, 1, 1), NxVec3(3, 0.5f, 0));
-    std::string state;
-    for (int frame = 0; frame < 240; ++frame) {
-        ball->addForce(NxVec3(3.0f, 0, frame % 50 < 25 ? 0.5f : -0.5f));
-        world.frame(frame % 3 == 0 ? 0.021 : 0.007);
-        for (NxActor* actor : boxes) {
-            NxMat34 pose = actor->getGlobalPose();
-            state.append(reinterpret_cast<const char*>(&pose), sizeof pose);
-        }
-        NxVec3 v = ball->getLinearVelocity();
-        state.append(reinterpret_cast<const char*>(&v), sizeof v);
-    }
-    state += std::to_string(world.reports.contacts.size()) + "/" +
-             std::to_string(world.reports.triggers.size());
-    return state;
-}
-
-TEST(Stepping, SameCallsGiveBitIdenticalResults) {
-    std::string first = PlayScript();
-    std::string second = PlayScript();
-    EXPECT_EQ(first.size(), second.size());
-    EXPECT_TRUE(first == second);
 }
 
 TEST(Stepping, DampingIsExactExponentialDecay) {
@@ -181,21 +91,6 @@ TEST(Stepping, TorqueDrivenSpinIsLimited) {
     EXPECT_GT(ball->getAngularVelocity().magnitude(), 50.0f);
 }
 
-TEST(Stepping, LocalForcesFollowTheOrientationAtTheCall) {
-    GameWorld world;
-    NxActor* block =
-        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f))), NxVec3(0, 50, 0), 1.0f);
-    block->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    NxMat33 turn;
-    turn.rotY(NxPi / 2);
-    block->setGlobalOrientation(turn);
-    block->addLocalForce(NxVec3(0, 0, 60.0f));  // local +z = world +x
-    world.frame(kStep);
-    NxVec3 v = block->getLinearVelocity();
-    EXPECT_NEAR(v.x, 1.0f, 1e-4f);  // 60 * h / mass 1
-    EXPECT_NEAR(v.z, 0.0f, 1e-5f);
-}
-
 TEST(Stepping, ForcesWakeSleepingBodies) {
     GameWorld world;
     world.floor();
@@ -215,6 +110,7 @@ TEST(Stepping, KinematicActorsFollowTheirTargetsAtAnyRate) {
         NxActor* door =
             world.hull(world.hullMesh(BoxCorners(NxVec3(1, 1, 0.1f))), NxVec3(0, 5, 0), 1);
         door->raiseBodyFlag(NX_BF_KINEMATIC);
+        world.triggerBox(NxVec3(0.15f, 2, 1), NxVec3(0.8f, 6, 0));  // beside the ball
         EXPECT_TRUE(door->isDynamic());
         NxActor* ball = world.sphere(NxVec3(0, 6.3f, 0), 0.2f, 1.0f);  // resting on the door
         ball->raiseBodyFlag(NX_BF_FROZEN_POS_X | NX_BF_FROZEN_POS_Z);
@@ -232,6 +128,7 @@ TEST(Stepping, KinematicActorsFollowTheirTargetsAtAnyRate) {
         // Kinematic actors neither fall nor yield.
         world.run(0.5, dt);
         EXPECT_NEAR(door->getGlobalPosition().y, 6.5f, 0.06f);
+        EXPECT_TRUE(world.reports.triggers.empty());  // kinematic actors pass triggers unreported
     }
 }
 
@@ -253,21 +150,6 @@ TEST(Stepping, MaterialsAndBounceThreshold) {
     }
     EXPECT_LT(slowUp, 0.5f);               // below the threshold of 10: no bounce
     EXPECT_NEAR(fastUp, 0.6f * 12, 1.5f);  // average restitution 0.6
-}
-
-TEST(Stepping, PlanesAreSolidOppositeTheirNormal) {
-    GameWorld world;
-    world.plane(NxVec3(1, 0, 0), -1000);
-    world.plane(NxVec3(0, 0, -1), -1000);
-    NxActor* arriving = world.sphere(NxVec3(-990, 50, 0), 0.2f, 1.0f);
-    arriving->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    arriving->setLinearVelocity(NxVec3(-50, 0, 0));
-    NxActor* inside = world.sphere(NxVec3(0, 50, 1005), 0.2f, 1.0f);
-    inside->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    world.run(1.0);
-    EXPECT_GT(arriving->getLinearVelocity().x, 20.0f);  // bounced back
-    EXPECT_GT(arriving->getGlobalPosition().x, -999.8f - 0.01f);
-    EXPECT_LT(inside->getGlobalPosition().z, 1000.0f);  // pushed back into the box
 }
 
 }  // namespace

@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "play_stage.h"
+#include "support/play_stage.h"
 
 namespace {
 
@@ -66,11 +65,8 @@ TEST(Feel, SpeedLaunchSpeedAndDoorRiseHoldAtEveryFrameRate) {
     const Feel reference = PlayAt(stage, 60);
     ASSERT_GT(reference.speed, 10);
     ASSERT_GT(reference.launchSpeed, 20);
-    std::printf("steps/s  speed after 1 s of W  bullet launch speed  door open after E\n");
     for (int rate : {30, 60, 144, 1000}) {
         Feel feel = rate == 60 ? reference : PlayAt(stage, rate);
-        std::printf("%7d  %21.3f  %19.3f  %16.3f\n", rate, feel.speed, feel.launchSpeed,
-                    feel.doorRise);
         SCOPED_TRACE(rate);
         EXPECT_NEAR(feel.speed / reference.speed, 1.0, 0.05);
         EXPECT_NEAR(feel.launchSpeed / reference.launchSpeed, 1.0, 0.05);

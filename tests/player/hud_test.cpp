@@ -2,15 +2,22 @@
 // and colour, what the help overlay adds, an empty weapon slot, and the crosshairs over the
 // scene with and without additive blending.
 #include <GL/glew.h>
+#include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include <array>
 
 #include "core/globals.h"
 #include "app/hud.h"
+#include "app/input.h"
 #include "common/render_target.h"
+#include "objects/model_object.h"
 #include "player/avatar.h"
-#include "player_world.h"
+#include "support/player_world.h"
+#include "render/camera.h"
+#include "render/lens_flare.h"
+#include "render/model.h"
+#include "render/sky_box.h"
 
 namespace {
 
@@ -125,6 +132,42 @@ TEST_F(HudTest, CrosshairsCoverTheSceneOpaqueOrAddToIt) {
     auto inactive = Draw();
     avatar->leftOnEnemy = avatar->rightOnEnemy = true;
     EXPECT_NE(inactive, Draw());
+}
+
+// F4 and F5 load every texture of the world again under the switched filters: the level's
+// models, the sky and the crosshairs.
+TEST_F(HudTest, F4AndF5ReloadTheWorldsTexturesUnderTheNewFilters) {
+    SkyBox sky(3000, "textures\\sky\\");
+    zvLensFlare flare(1000, 530, 580, camera);
+    skyBox = &sky;
+    lensFlare = &flare;
+    objects = {AddStatic("level_wall_8x6", NxVec3(0, 0, 10))};
+    std::vector<uint32_t*> textures = {&crossActiveTexture, &crossInactiveTexture};
+    for (uint32_t& face : sky.textures) textures.push_back(&face);
+    for (uint32_t& texture : static_cast<ModelObject*>(objects[0])->model->textures)
+        textures.push_back(&texture);
+    auto expectFilter = [&textures](GLint expected) {
+        for (uint32_t* texture : textures) {
+            GLint filter = 0;
+            glBindTexture(GL_TEXTURE_2D, *texture);
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+            EXPECT_EQ(filter, expected) << textures.size();
+        }
+    };
+    useBilinear = true;
+    useMipmaps = false;
+    testing::internal::CaptureStdout();
+    SpecialKeys(GLUT_KEY_F4, 0, 0);
+    expectFilter(GL_NEAREST);
+    SpecialKeys(GLUT_KEY_F5, 0, 0);
+    expectFilter(GL_NEAREST_MIPMAP_NEAREST);
+    SpecialKeys(GLUT_KEY_F4, 0, 0);
+    expectFilter(GL_LINEAR_MIPMAP_LINEAR);
+    testing::internal::GetCapturedStdout();
+    useMipmaps = false;
+    objects.clear();
+    skyBox = nullptr;
+    lensFlare = nullptr;
 }
 
 }  // namespace

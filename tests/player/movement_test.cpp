@@ -6,7 +6,7 @@
 #include "app/input.h"
 #include "app/shell.h"
 #include "player/avatar.h"
-#include "player_world.h"
+#include "support/player_world.h"
 
 namespace {
 

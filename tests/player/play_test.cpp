@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "play_stage.h"
+#include "support/play_stage.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -135,6 +135,16 @@ TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
     EXPECT_EQ(AvatarItem(trace[179], "respawnPoint", 2), AvatarItem(trace[125], "respawnPoint", 2));
     EXPECT_EQ(AvatarNumber(trace[179], "respawnItems"), 0);
 
+    // Following, the eye sits one unit behind the ball and half a unit above it; in the chase
+    // view 5 above and 10 behind along -Z.
+    auto eyeOffset = [&trace](size_t frame, int axis) {
+        return trace[frame]["camera"]["eye"][static_cast<size_t>(axis)].number -
+               AvatarItem(trace[frame], "pos", axis);
+    };
+    EXPECT_NEAR(eyeOffset(124, 1), 0.5, 1e-4);
+    EXPECT_NEAR(eyeOffset(124, 2), -1.0, 1e-4);
+    EXPECT_NEAR(eyeOffset(170, 1), 5.0, 1e-4);
+    EXPECT_NEAR(eyeOffset(170, 2), -10.0, 1e-4);
     EXPECT_EQ(trace[0]["camera"]["mode"].number, 0);
     EXPECT_EQ(trace[170]["camera"]["mode"].number, 1);
     EXPECT_EQ(trace[171]["camera"]["mode"].number, 2);

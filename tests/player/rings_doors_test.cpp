@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "play_stage.h"
+#include "support/play_stage.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "core/globals.h"
 #include "physics/physics_world.h"
 #include "player/avatar.h"
-#include "player_world.h"
+#include "support/player_world.h"
 
 namespace {
 
@@ -18,37 +18,29 @@ protected:
     float mount[16];
 };
 
-TEST_F(WeaponTest, MinigunFiresOnlyWhenMoreThanItsIntervalHasPassed) {
+// A weapon fires only when more than its interval has passed since its last shot (a refused
+// shot is not queued), and never without ammunition.
+TEST_F(WeaponTest, FiresOnlyAfterMoreThanItsIntervalAndWithAmmunition) {
     Minigun gun("minigun_left", 0.2f, 100, 100);
-    gun.fire(physicsScene, 100.0, mount);
-    ASSERT_EQ(projectiles.size(), 1u);
+    Rocketlauncher launcher("grenadegun_right", 1.0f, 10, 10);
+    Minigun empty("minigun_left", 0.2f, 100, 0);
+    const struct {
+        Weapon* weapon;
+        double time;
+        size_t shots;
+    } pulls[] = {{&gun, 100.0, 1},      {&gun, 100.2, 1},      {&gun, 100.2001, 2},
+                 {&launcher, 100.0, 3}, {&launcher, 101.0, 3}, {&launcher, 101.0001, 4},
+                 {&empty, 100.0, 4}};
+    for (const auto& pull : pulls) {
+        pull.weapon->fire(physicsScene, pull.time, mount);
+        EXPECT_EQ(projectiles.size(), pull.shots) << pull.time;
+    }
     EXPECT_NE(dynamic_cast<Bullet*>(projectiles[0]), nullptr);
-    gun.fire(physicsScene, 100.2, mount);  // exactly one interval later: refused, not queued
-    EXPECT_EQ(projectiles.size(), 1u);
-    EXPECT_EQ(gun.lastFireTime, 100.0);
-    gun.fire(physicsScene, 100.2001, mount);
-    EXPECT_EQ(projectiles.size(), 2u);
+    EXPECT_NE(dynamic_cast<Rocket*>(projectiles[2]), nullptr);
     EXPECT_EQ(gun.ammo, 98);
     EXPECT_EQ(gun.lastFireTime, 100.2001);
-}
-
-TEST_F(WeaponTest, RocketLauncherWaitsOneSecond) {
-    Rocketlauncher launcher("grenadegun_right", 1.0f, 10, 10);
-    launcher.fire(physicsScene, 100.0, mount);
-    launcher.fire(physicsScene, 101.0, mount);
-    ASSERT_EQ(projectiles.size(), 1u);
-    EXPECT_NE(dynamic_cast<Rocket*>(projectiles[0]), nullptr);
-    launcher.fire(physicsScene, 101.0001, mount);
-    EXPECT_EQ(projectiles.size(), 2u);
     EXPECT_EQ(launcher.ammo, 8);
-}
-
-TEST_F(WeaponTest, NothingFiresWithoutAmmunition) {
-    Minigun gun("minigun_left", 0.2f, 100, 0);
-    gun.fire(physicsScene, 100.0, mount);
-    EXPECT_TRUE(projectiles.empty());
-    EXPECT_EQ(gun.lastFireTime, 0.0);
-    EXPECT_EQ(gun.ammo, 0);
+    EXPECT_EQ(empty.lastFireTime, 0.0);
 }
 
 TEST_F(WeaponTest, AmmunitionIsDividedByEachWeaponsDivisor) {

@@ -25,13 +25,9 @@ TEST(Frustum, SpheresAroundTheViewVolume) {
     EXPECT_FALSE(view.SphereInFrustum({30, 0, 0}, 1));   // right of the view
     EXPECT_FALSE(view.SphereInFrustum({0, -30, 0}, 1));  // below
     EXPECT_TRUE(view.SphereInFrustum({0, -30, 0}, 30));  // straddles the bottom plane
-}
-
-TEST(Frustum, ASphereCentredOnAPlaneIsInsideForEveryRadius) {
-    Frustum view = LookingDownMinusZ();
-    for (float radius : {0.0f, 0.001f, 5.0f}) {
-        EXPECT_TRUE(view.SphereInFrustum({0, 0, 9}, radius)) << radius;    // near plane
-        EXPECT_TRUE(view.SphereInFrustum({0, 0, -90}, radius)) << radius;  // far plane
+    for (float radius : {0.0f, 0.001f, 5.0f}) {          // centred on the near or the far plane
+        EXPECT_TRUE(view.SphereInFrustum({0, 0, 9}, radius)) << radius;
+        EXPECT_TRUE(view.SphereInFrustum({0, 0, -90}, radius)) << radius;
     }
 }
 

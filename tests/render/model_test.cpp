@@ -1,5 +1,5 @@
 // The model store and renderer: one load per file, triangles sorted by material, skipped
-// out-of-range triangles, texture paths, culling, and the two draw paths giving one image.
+// out-of-range triangles, culling, released models, and the two draw paths giving one image.
 #include "render/model.h"
 
 #include <GL/glew.h>
@@ -131,12 +131,12 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
     builder.AddMaterial("only", 1, 1, 1);
     builder.AddGroup("good", 0);
     builder.AddGroup("no material", -1);
-    builder.AddGroup("bad material", 7);
-    builder.AddQuad(-1, -1, 1, 1, 0, 0);    // drawn
-    builder.AddQuad(-1, -1, 1, 1, 0, 1);    // group without material
-    builder.AddQuad(-1, -1, 1, 1, 0, 2);    // material past the count
-    builder.AddQuad(-1, -1, 1, 1, 0, 200);  // group past the count
-    builder.AddTriangle(0, 1, 999, 0);      // corner past the vertex count
+    builder.AddGroup("bad material", 1);
+    builder.AddQuad(-1, -1, 1, 1, 0, 0);  // drawn
+    builder.AddQuad(-1, -1, 1, 1, 0, 1);  // group without material
+    builder.AddQuad(-1, -1, 1, 1, 0, 2);  // material just past the count
+    builder.AddQuad(-1, -1, 1, 1, 0, 3);  // group just past the count
+    builder.AddTriangle(0, 1, 16, 0);     // corner just past the vertex count
     Model* model = Get(Write(builder));
     ASSERT_EQ(model->TriangleCount(), 9);
     EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2}));
@@ -147,53 +147,6 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
         model->Render(kIdentity);
         EXPECT_GT(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0) << buffers;
     }
-}
-
-TEST_F(ModelTest, BoundingSphereIsTheMeanOfTheVerticesAndTheFarthestOne) {
-    Ms3dBuilder builder;
-    builder.AddVertex(0, 0, 0);
-    builder.AddVertex(2, 0, 0);
-    builder.AddVertex(0, 2, 0);
-    builder.AddVertex(0, 0, 2);
-    Model* model = Get(Write(builder));
-    EXPECT_FLOAT_EQ(model->centre[0], 0.5f);
-    EXPECT_FLOAT_EQ(model->centre[2], 0.5f);
-    EXPECT_FLOAT_EQ(model->radius, std::sqrt(2.75f));
-    EXPECT_EQ(Get(Write(Ms3dBuilder(), "empty.ms3d"))->radius, 0.0f);
-}
-
-TEST_F(ModelTest, TexturePathsLoseLeadingDotsAndBackslashes) {
-    WriteSolidImage(dir.path() + "/textures/red.bmp", 4, 4, 255, 0, 0);
-    Ms3dBuilder builder = ThreeQuads();
-    builder.AddMaterial("textured", 1, 1, 1, "..\\textures\\red.bmp");
-    builder.AddMaterial("missing", 1, 1, 1, ".\\textures\\gone.jpg");
-    WorkingDirectory inside(dir.path());
-    const std::string path = Write(builder);
-    testing::internal::CaptureStdout();
-    Model* model = GetModel(path.c_str());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "VBOList groesse:  0\n"
-              "Load Texture: textures\\red.bmp\n"
-              "Load Texture: textures\\gone.jpg\n"
-              "Textur konnte nicht geladen werden: textures\\gone.jpg\n"
-              "::" +
-                  path + "::\n");
-    ASSERT_EQ(model->textures.size(), 4u);
-    EXPECT_EQ(model->textures[0], 0u);  // empty path: untextured
-    EXPECT_NE(model->textures[2], 0u);
-    EXPECT_NE(model->textures[3], 0u);  // the placeholder
-
-    testing::internal::CaptureStdout();
-    const uint32_t before = model->textures[2];
-    model->ReloadTextures(true, true);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Textur konnte nicht geladen werden: textures\\gone.jpg\n");
-    EXPECT_FALSE(glIsTexture(before));
-    GLint minFilter = 0;
-    glBindTexture(GL_TEXTURE_2D, model->textures[2]);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
-    EXPECT_EQ(model->textures[0], 0u);
 }
 
 TEST_F(ModelTest, ACulledModelDrawsNothing) {

@@ -82,13 +82,6 @@ TEST_F(TextureTest, BmpAndJpegShowTrueColoursInTheRowOrderDevilDelivers) {
     }
 }
 
-TEST_F(TextureTest, GreyscaleJpegArrivesAsGrey) {
-    WriteImage(Path("grey.jpg"), 8, 8, IL_LUMINANCE, std::vector<uint8_t>(64, 100));
-    uint32_t texture = LoadTexture(Path("grey.jpg").c_str(), true, false);
-    ExpectNear(ReadBoundTexture().At(3, 3), {100, 100, 100}, 3, "grey");
-    DeleteTexture(texture);
-}
-
 TEST_F(TextureTest, RowsWhoseLengthIsNoMultipleOfFourAreReadExactly) {
     std::vector<uint8_t> pixels;
     for (int i = 0; i < 5 * 3; ++i) pixels.insert(pixels.end(), {uint8_t(i * 16), 7, uint8_t(i)});
@@ -122,20 +115,6 @@ TEST_F(TextureTest, FiltersFollowTheTwoSwitches) {
         EXPECT_EQ(smallestLevelWidth, c.mipmap ? 1 : 0);  // the full chain only with mipmaps
         DeleteTexture(texture);
     }
-}
-
-TEST_F(TextureTest, EveryLoadMakesANewTextureAndDeleteFreesIt) {
-    WriteSolidImage(Path("a.bmp"), 4, 4, 1, 2, 3);
-    uint32_t first = LoadTexture(Path("a.bmp").c_str(), true, false);
-    uint32_t second = LoadTexture(Path("a.bmp").c_str(), true, false);
-    EXPECT_NE(first, second);
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(GLuint(bound), second);
-    DeleteTexture(first);
-    EXPECT_FALSE(glIsTexture(first));
-    EXPECT_TRUE(glIsTexture(second));
-    DeleteTexture(second);
 }
 
 TEST_F(TextureTest, AMissingFileIsReportedAndGetsACheckerPlaceholder) {

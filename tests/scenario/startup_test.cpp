@@ -45,38 +45,19 @@ private:
 
 }  // namespace
 
-TEST(Startup, LogMilestonesAndNormalExit) {
+// The first step measures from the counter's start (the game time starts at 100 s), the next
+// from the last; quit at frame 2 ends the run before that frame.
+TEST(Startup, StepsMeasureFromTheStartAndQuitEndsTheRun) {
     Stage stage;
     stage.write("s.txt", "2 quit\n");
     RunResult r = stage.run("--dt 1/60 --script s.txt --frames 10 --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::string log = stage.log();
-    size_t at = 0;
-    for (const char* line : {"Load Game Settings", "Initialize GLUT", "Initialize GLEW",
-                             "Initialize DEVIL", "Exiting"}) {
-        size_t found = log.find(std::string(line) + "\n", at);
-        ASSERT_NE(found, std::string::npos) << line << " missing or out of order in:\n" << log;
-        at = found;
-    }
-    EXPECT_NE(r.output.find("Status: Using GLEW"), std::string::npos) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    ASSERT_EQ(trace.size(), 2u);  // quit at frame 2 ends the run before that frame
+    ASSERT_EQ(trace.size(), 2u);
     EXPECT_DOUBLE_EQ(trace[0]["gameTime"].number, 100.0);
     EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].number, 100.0);
     EXPECT_NEAR(trace[1]["timeDelta"].number, 1.0 / 60, 1e-8);
     EXPECT_FALSE(trace[1]["paused"].boolean);
-}
-
-TEST(Startup, TwoRunsOfOneScriptGiveIdenticalTraces) {
-    Stage stage;
-    stage.write("s.txt", "0 down w\n5 press left\n9 down p\n12 down p\n20 quit\n");
-    for (const char* trace : {"a.jsonl", "b.jsonl"}) {
-        RunResult r = stage.run(std::string("--dt 0.01 --script s.txt --trace ") + trace);
-        ASSERT_EQ(r.exitCode, 0) << r.output;
-    }
-    std::string a = ReadFile(stage.path() + "/a.jsonl");
-    EXPECT_FALSE(a.empty());
-    EXPECT_EQ(a, ReadFile(stage.path() + "/b.jsonl"));
 }
 
 TEST(Startup, PauseDoesNotCountAsStepTime) {

@@ -20,3 +20,9 @@ void GlContext::SetUp() {
     ilInit();
     CheckLeaksBeforeLibrariesUnload();
 }
+
+void GlContext::TearDown() {
+    // Drawing still queued when the program exits would be done while the display closes, where
+    // the software renderer can hang compiling it.
+    glFinish();
+}

@@ -9,4 +9,5 @@
 class GlContext : public ::testing::Environment {
 public:
     void SetUp() override;
+    void TearDown() override;
 };

@@ -4,12 +4,8 @@
 
 #include <string>
 
+#include "support/command.h"
 #include "support/temp_dir.h"
-
-struct RunResult {
-    int exitCode = -1;
-    std::string output;  // standard output and standard error
-};
 
 class Stage {
 public:

@@ -38,20 +38,11 @@ std::string Model(int i, const char* name, const char* matrix, const char* densi
 constexpr const char* kAtOrigin = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1";
 constexpr const char* kGround = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -37, 0, 0, 1";
 
-TEST(Level, TheShippedLevelLoadsInOrderAndExitsCleanly) {
+TEST(Level, TheShippedLevelPlacesEveryEntry) {
     Stage stage;
     stage.write("s.txt", "1 quit\n");
     RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(
-        r.output,
-        {"initialized contact reports\n", "materialIndex 1: 1\n", "Status: Using GLEW",
-         "NumModels 61\n", "InitModel level_ground_126x200\n", "InitModel level_hollow_sphere\n",
-         "InitModel level_platform_4x4x2\n", "NumEnemies: 8\n", "NumRings: 10\n", "NumDoors: 2\n"});
-    ExpectInOrder(stage.log(),
-                  {"Load Game Settings\n", "Initialize Physics\n", "Initialize GLUT\n",
-                   "Initialize GLEW\n", "Initialize DEVIL\n", "LoadModels\n", "InitLight\n",
-                   "Initialize Sprites\n", "InitCamera\n", "UnloadModels\n", "Exiting\n"});
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
     // The level's models, the box, the enemies, the rings and the doors, each placed by its entry.
@@ -170,21 +161,6 @@ TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
     EXPECT_EQ(loaded[1]["health"].number, 20);
     EXPECT_EQ(loaded[2]["health"].number, 30);
     EXPECT_EQ(loaded[3]["health"].number, 200);
-}
-
-TEST(Level, F4AndF5ReloadEveryTextureOfTheWorld) {
-    Stage stage;
-    stage.useSmallWindow();
-    stage.write("s.txt", "1 fkey 4\n2 fkey 4\n3 fkey 5\n4 shot reloaded.png\n5 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    size_t reloads = 0;
-    for (size_t at = 0;
-         (at = r.output.find("Lade Texturen...           Fertig!\n", at)) != std::string::npos;
-         ++at)
-        ++reloads;
-    EXPECT_EQ(reloads, 3u);
-    EXPECT_EQ(r.output.find("Textur konnte nicht geladen werden"), std::string::npos);
 }
 
 // The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.

@@ -1,4 +1,4 @@
-// The particle system: fixed capacity, packing, motion, types from the settings, drawing order.
+// The particle system: fixed capacity, packing, motion, types from the settings, sorting.
 #include "render/particles.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,8 @@ protected:
 };
 
 TEST_F(ParticlesTest, FullBatchesDropNewEntries) {
+    Add(0.0f);  // a particle without life is not added
+    EXPECT_EQ(system->particleCount(), 0);
     for (int i = 0; i < ParticleSystem::kMaxSprites + 1; ++i) system->AddSprite(i, 0, 0, 1, 6);
     EXPECT_EQ(system->spriteCount(), 4000);
     EXPECT_EQ(system->sprite(3999).position[0], 3999);
@@ -31,11 +33,6 @@ TEST_F(ParticlesTest, FullBatchesDropNewEntries) {
     Add(0.0f);
     Add(-1.0f);
     EXPECT_EQ(system->particleCount(), 4000);
-}
-
-TEST_F(ParticlesTest, LifeZeroAddsNothing) {
-    Add(0.0f);
-    EXPECT_EQ(system->particleCount(), 0);
 }
 
 TEST_F(ParticlesTest, LiveParticlesStayPackedInOrder) {
@@ -94,15 +91,6 @@ TEST_F(ParticlesTest, SortPutsTheFarthestSpriteFirst) {
     EXPECT_EQ(system->sprite(0).type, 1);
     EXPECT_EQ(system->sprite(1).type, 0);
     EXPECT_EQ(system->sprite(2).type, 2);
-}
-
-TEST_F(ParticlesTest, DrawEmptiesTheBatchAndKeepsParticles) {
-    Add(1.0f);
-    system->AddSprite(0, 0, 1, 1, 6);
-    system->Draw();
-    EXPECT_EQ(system->spriteCount(), 0);
-    EXPECT_FALSE(system->sprite(0).active);
-    EXPECT_EQ(system->particleCount(), 1);
 }
 
 }  // namespace

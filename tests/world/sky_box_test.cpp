@@ -1,10 +1,15 @@
-// The sky box shows each face file on its side of the cube, centred on the eye.
+// The sky box shows each face file on its side of the cube, centred on the eye; the generated sky
+// shows the sun where the lens flare sits.
 #include "render/sky_box.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
+
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "NxVec3.h"
 #include "support/image_files.h"
 #include "support/offscreen.h"
 #include "support/temp_dir.h"
@@ -51,6 +56,37 @@ TEST(SkyBox, EachFaceShowsItsFileAroundTheEye) {
         EXPECT_EQ(centre, (std::array<int, 3>{f.colour[0], f.colour[1], f.colour[2]})) << f.file;
     }
     glDisable(GL_CULL_FACE);
+}
+
+// The generated sky of the stage folder as the game draws it, seen from the origin along `look`.
+std::vector<uint8_t> SkyToward(SkyBox& sky, const Offscreen& target, NxVec3 look) {
+    target.Clear();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60, 1, 1, 10000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const bool vertical = std::fabs(look.y) > 0.99f * look.magnitude();
+    gluLookAt(0, 0, 0, look.x, look.y, look.z, 0, vertical ? 0 : 1, vertical ? 1 : 0);
+    sky.Draw(0, 0, 0);
+    return target.Read();
+}
+
+TEST(SkyBox, TheGeneratedSkyShowsTheSunWhereTheFlareSits) {
+    SkyBox sky(3000, "textures\\sky\\");
+    Offscreen target;
+    glDisable(GL_LIGHTING);
+    const int c = Offscreen::kSize / 2;
+    auto centre = [&](NxVec3 look) { return PixelAt(SkyToward(sky, target, look), c, c); };
+    auto white = [](std::array<int, 3> p) { return p[0] > 245 && p[1] > 245 && p[2] > 245; };
+    const NxVec3 sun(1000, 530, 580);  // where the level puts the lens flare
+    EXPECT_TRUE(white(centre(sun)));
+    for (NxVec3 mirrored : {NxVec3(-1000, 530, 580), NxVec3(1000, 530, -580),
+                            NxVec3(1000, -530, 580), NxVec3(580, 530, 1000)})
+        EXPECT_FALSE(white(centre(mirrored))) << mirrored.x << ", " << mirrored.z;
+    const auto zenith = centre(NxVec3(0, 1, 0)), nadir = centre(NxVec3(0, -1, 0));
+    EXPECT_GT(zenith[2], zenith[0]);  // blue overhead
+    EXPECT_GT(zenith[2], nadir[2]);   // darker below
 }
 
 }  // namespace

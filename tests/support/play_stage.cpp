@@ -1,4 +1,4 @@
-#include "play_stage.h"
+#include "support/play_stage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "player_world.h"
+#include "support/player_world.h"
 
 #include "core/globals.h"
 #include "app/input.h"

@@ -1,8 +1,0 @@
-// Every test of this program runs with one hidden window's GL context.
-#include "support/gl_context.h"
-
-namespace {
-
-const auto* const glContext = ::testing::AddGlobalTestEnvironment(new GlContext);
-
-}  // namespace
