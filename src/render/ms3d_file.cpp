@@ -78,7 +78,8 @@ template <size_t N>
 bool AllFinite(const void* floats, float limit = INFINITY) {
     float values[N];
     std::memcpy(values, floats, sizeof values);
-    return std::all_of(values, values + N, [limit](float v) { return std::fabs(v) <= limit; });
+    return std::all_of(values, values + N,
+                       [limit](float v) { return std::isfinite(v) && std::fabs(v) <= limit; });
 }
 
 bool Sound(const ms3d_vertex_t& v) {

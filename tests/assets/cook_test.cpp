@@ -1,6 +1,8 @@
 // zorvan-cook: cooking for the physics layer, the info report and the preview.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -49,6 +51,19 @@ TEST(Cook, WritesBothCollisionFilesThatTheLayerReads) {
     EXPECT_NE(sdk->createTriangleMesh(concave), nullptr);
     sdk->releaseScene(*scene);
     sdk->release();
+
+    // A broken version of the crate (vertex 0 not a number) is refused whole: the cooked files
+    // of the good one stay as they were, and no temporary file is left behind.
+    const std::string good = ReadFile(dir.path() + "/level_crate_1.convex");
+    std::string broken = ReadFile(crate);
+    const float nan = NAN;
+    std::memcpy(&broken[17], &nan, sizeof nan);
+    std::ofstream(crate, std::ios::binary) << broken;
+    r = Cook("'" + crate + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("breaks at byte 16, in the vertices"), std::string::npos) << r.output;
+    EXPECT_EQ(ReadFile(dir.path() + "/level_crate_1.convex"), good);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 6);
 }
 
 TEST(Cook, InfoDescribesAFileAsOneJsonObject) {

@@ -1,6 +1,7 @@
 // Cooked mesh files: what cooking stores, what the readers accept and what they refuse.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "nx_world.h"
@@ -110,6 +111,45 @@ TEST_F(Cooking, ReadersRejectWrongMagicAndVersion) {
     EXPECT_EQ(loadHull(triangles), nullptr);
     EXPECT_EQ(loadTriangles(hull), nullptr);
     EXPECT_NE(loadTriangles(triangles), nullptr);
+}
+
+// Every number of a hull file is checked: a pose or a mass built from it must be finite and
+// must belong to the hull's points. Cooking refuses points that are not finite.
+TEST_F(Cooking, ReadersAndCookingRefuseNumbersNoHullCanHave) {
+    const std::string box = CookHull(BoxCorners(NxVec3(1, 1, 1)));
+    ASSERT_NE(loadHull(box), nullptr);
+    constexpr size_t kPoints = 12, kVolume = kPoints + 8 * 12, kCentre = kVolume + 4,
+                     kAxes = kCentre + 12, kInertia = kAxes + 36;
+    const struct {
+        size_t at;
+        float value;
+        const char* problem;
+    } cases[] = {{kPoints + 4, NAN, "not finite or too large"},
+                 {kPoints, 1e6f, "not finite or too large"},
+                 {kVolume, 3e38f, "corrupt mass properties"},
+                 {kVolume, 9.0f, "corrupt mass properties"},  // more than the 2x2x2 box holds
+                 {kCentre, 1.5f, "corrupt mass properties"},  // outside the points
+                 {kAxes, NAN, "corrupt mass properties"},
+                 {kAxes + 4, 0.5f, "corrupt mass properties"},  // not a rotation
+                 {kInertia, -1.0f, "corrupt mass properties"}};
+    for (const auto& bad : cases) {
+        std::string bytes = box;
+        std::memcpy(&bytes[bad.at], &bad.value, sizeof bad.value);
+        EXPECT_EQ(loadHull(bytes), nullptr) << bad.at << " " << bad.value;
+        EXPECT_NE(console.find(bad.problem), std::string::npos) << console;
+    }
+
+    std::vector<NxVec3> points = BoxCorners(NxVec3(1, 1, 1));
+    points[3].y = NAN;
+    TriangleList list{points, BoxTriangles()};
+    MemoryStream out;
+    CaptureStdout();
+    EXPECT_FALSE(NxCookConvexMesh(list.describe<NxConvexMeshDesc>(), out));
+    EXPECT_FALSE(NxCookTriangleMesh(list.describe<NxTriangleMeshDesc>(), out));
+    EXPECT_EQ(world.sdk->createCCDSkeleton(list.describe()), nullptr);
+    EXPECT_NE(GetCapturedStdout().find("NxCookConvexMesh: a point is not a finite number"),
+              std::string::npos);
+    EXPECT_TRUE(out.bytes.empty());
 }
 
 TEST_F(Cooking, FlippedTrianglesAreStoredOutwardWound) {

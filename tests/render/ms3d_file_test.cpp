@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 
 #include "ms3d_builder.h"
@@ -46,7 +48,7 @@ TEST_F(Ms3dFileTest, ReadsEverySection) {
     ms3d_vertex_t* vertex = nullptr;
     file.VertexAt(3, &vertex);
     ASSERT_NE(vertex, nullptr);
-    EXPECT_EQ(vertex->vertex[1], 9.0f);
+    EXPECT_EQ(float{vertex->vertex[1]}, 9.0f);  // by value: the packed float lies unaligned
     ms3d_group_t* group = nullptr;
     file.GroupAt(0, &group);
     ASSERT_NE(group, nullptr);
@@ -109,6 +111,31 @@ TEST_F(Ms3dFileTest, AFileCutAnywhereIsRejectedAndLeavesTheReaderEmpty) {
         EXPECT_EQ(file.LastRead().brokenPart, cut.part) << cut.length;
     }
     EXPECT_TRUE(Load(bytes));
+}
+
+// A vertex, normal or texture coordinate that is not a finite number (or a vertex farther out
+// than any model reaches) breaks the file at its record: nothing of it reaches the world.
+TEST_F(Ms3dFileTest, NumbersThatAreNotFiniteBreakTheFileAtTheirRecord) {
+    const std::string good = SmallModel().Bytes();
+    constexpr size_t kVertex2 = 16 + 2 * 15, kTriangle1 = 138 + 70;
+    const struct {
+        size_t at;
+        float value;
+        size_t readBytes;
+        std::string part;
+    } cases[] = {{kVertex2 + 1, NAN, kVertex2, "vertices"},            // x
+                 {kVertex2 + 5, 3e38f, kVertex2, "vertices"},          // y
+                 {kTriangle1 + 8, INFINITY, kTriangle1, "triangles"},  // the first normal
+                 {kTriangle1 + 48, NAN, kTriangle1, "triangles"}};     // the second s
+    for (const auto& bad : cases) {
+        std::string bytes = good;
+        std::memcpy(&bytes[bad.at], &bad.value, sizeof bad.value);
+        ASSERT_FALSE(Load(bytes)) << bad.at;
+        EXPECT_EQ(file.LastRead().readBytes, bad.readBytes) << bad.at;
+        EXPECT_EQ(file.LastRead().brokenPart, bad.part) << bad.at;
+        EXPECT_NE(file.LastRead().problem, nullptr);
+        EXPECT_EQ(file.VertexCount(), 0);
+    }
 }
 
 }  // namespace

@@ -81,42 +81,55 @@ TEST(Level, CountOfZeroAndMissingEntries) {
     ExpectInOrder(r.output, {"NumModels 0\n", "NumEnemies: 0\n"});
     EXPECT_EQ(r.output.find("InitModel"), std::string::npos);
     EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number, 1);
-
-    // A ring and a door without placements stand far out of the way, at 12345678.
-    stage.write("data/level1.ini",
-                "[level]\nnumModels=0\nnumEnemies=0\nnumRings=1\nnumDoors=1\nskyboxDir=x\\\n"
-                "skyboxDim=3000\n");
-    stage.write("s.txt", "30 quit\n");
-    r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(r.output, {"NumRings: 1\n", "NumDoors: 1\n"});
-    const Json last = ParseTrace(ReadFile(stage.path() + "/t.jsonl")).back();
-    EXPECT_EQ(last["rings"][0]["pos"][0].number, 12345678);
-    EXPECT_EQ(last["doors"][0]["baseY"].number, 12345678);
 }
 
 TEST(Level, BrokenLevelFilesStopTheGameNamingTheProblem) {
     Stage stage;
-    stage.write("data/level1.ini", "[level]\nnumModels=-3\nnumEnemies=0\nnumRings=0\nnumDoors=0\n");
-    RunResult r = stage.run("--frames 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("\"numModels\" in section [level] is -3"), std::string::npos)
-        << r.output;
-    EXPECT_EQ(r.output.find("GLEW"), std::string::npos);  // before the window opens
+    const std::string counts = "numEnemies=0\nnumDoors=0\n";
+    const struct {
+        std::string level, message;
+    } broken[] = {
+        {"[level]\nnumModels=-3\nnumRings=0\n" + counts, "\"numModels\" in section [level] is -3"},
+        {"[level]\nnumModels=0\n" + counts, "has no key \"numRings\""},
+        {"[level]\nnumModels=forty\nnumRings=0\n" + counts,
+         "\"numModels\" in section [level] is \"forty\", not a number"},
+        {"[level]\nnumModels=0\nnumRings=1\n" + counts,
+         "has no key \"matrix1\" in section [rings]"},
+        {Level(1, Model(1, "box", "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, nan, 0, 0, 1")),
+         "\"matrix1\" in section [models] holds a number that is not finite"},
+        // A physics model without a cooked file stops the game in order, naming the file.
+        {Level(1, Model(1, "no_such_piece", kAtOrigin)),
+         "Cannot load the cooked collision mesh models\\no_such_piece.convex"},
+    };
+    for (const auto& level : broken) {
+        stage.write("data/level1.ini", level.level);
+        RunResult r = stage.run("--frames 1");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.output.find(level.message), std::string::npos) << r.output;
+        EXPECT_NE(stage.log().find(level.message), std::string::npos);
+    }
 
-    stage.write("data/level1.ini", "[level]\nnumModels=0\nnumEnemies=0\nnumDoors=0\n");
-    r = stage.run("--frames 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("has no key \"numRings\""), std::string::npos) << r.output;
-    EXPECT_NE(stage.log().find("numRings"), std::string::npos);
-
-    // A physics model without a cooked file stops the game in order, naming the file.
-    stage.write("data/level1.ini", Level(1, Model(1, "no_such_piece", kAtOrigin)));
-    r = stage.run("--frames 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("Cannot load the cooked collision mesh models\\no_such_piece.convex"),
-              std::string::npos)
-        << r.output;
+    // What the game can run with gets a warning naming the key, and the game goes on: a
+    // placement beyond the world's bounds, and settings out of range replaced by sane ones.
+    stage.write("data/level1.ini", Level(1, Model(1, "box",
+                                                  "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, "
+                                                  "5000, 0, 0, 1")));
+    std::string ini = ReadFile(stage.path() + "/data/game.ini");
+    for (auto [key, value] :
+         {std::pair{"winResX=", "0"}, std::pair{"fov=", "180"}, std::pair{"camMode=", "99"}}) {
+        const size_t at = ini.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        ini.replace(at, ini.find('\n', at) - at, std::string(key) + value);
+    }
+    stage.write("data/game.ini", ini);
+    RunResult r = stage.run("--frames 2");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    for (const char* warning :
+         {"Warning: data\\level1.ini: \"matrix1\" in section [models] places it at (5000, 0, 0)",
+          "\"winResX\" in section [game] is 0, not from 64 to 16384; using 1024",
+          "\"fov\" in section [game] is 180, not from 1 to 179; using 60",
+          "\"camMode\" in section [game] is 99, not from 0 to 3; using 0"})
+        EXPECT_NE(r.output.find(warning), std::string::npos) << warning << "\n" << r.output;
 }
 
 // A placement turned by `heading` about +Y, standing at x on the line z = 10.
