@@ -20,10 +20,15 @@ source tools/setup.sh
 install_missing_packages clang-14 libclang-rt-14-dev
 folder=build-fuzz
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$folder" -G Ninja -DZORVAN_FUZZ=ON >/dev/null
-cmake --build "$folder" -j2 --target fuzz_model fuzz_profile fuzz_cooked fuzz_level stage_cooked \
-    stage_data
+# The seeds come from the plain build's stage when there is one (./test.sh made it), else from a
+# stage built here.
+stage=build/stage
+if [ ! -f "$stage/models/avatar_ball.convex" ]; then
+    stage="$folder/stage"
+    cmake --build "$folder" -j2 --target stage_cooked stage_data
+fi
+cmake --build "$folder" -j2 --target fuzz_model fuzz_profile fuzz_cooked fuzz_level
 
-stage="$folder/stage"
 seed() {
     local target=$1
     shift
