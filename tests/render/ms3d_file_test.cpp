@@ -48,11 +48,13 @@ TEST_F(Ms3dFileTest, ReadsEverySection) {
     ms3d_vertex_t* vertex = nullptr;
     file.VertexAt(3, &vertex);
     ASSERT_NE(vertex, nullptr);
-    EXPECT_EQ(float{vertex->vertex[1]}, 9.0f);  // by value: the packed float lies unaligned
+    // The records are packed: their fields are compared by value (+), since a reference may not
+    // bind to an unaligned number.
+    EXPECT_EQ(+vertex->vertex[1], 9.0f);
     ms3d_group_t* group = nullptr;
     file.GroupAt(0, &group);
     ASSERT_NE(group, nullptr);
-    ASSERT_EQ(group->numtriangles, 3);
+    ASSERT_EQ(+group->numtriangles, 3);
     EXPECT_EQ(group->triangleIndices[2], 2);
     EXPECT_EQ(group->materialIndex, 0);
     ms3d_material_t* material = nullptr;
@@ -62,7 +64,7 @@ TEST_F(Ms3dFileTest, ReadsEverySection) {
     ms3d_joint_t* joint = nullptr;
     file.JointAt(0, &joint);
     ASSERT_NE(joint, nullptr);
-    ASSERT_EQ(joint->numKeyFramesTrans, 2);
+    ASSERT_EQ(+joint->numKeyFramesTrans, 2);
     EXPECT_EQ(joint->keyFramesTrans[1].position[2], 9.0f);
     EXPECT_EQ(joint->keyFramesRot[0].rotation[0], 1.0f);
     EXPECT_EQ(file.FindJoint("arm"), 1);
