@@ -127,8 +127,9 @@ TEST_F(Cooking, ReadersAndCookingRefuseNumbersNoHullCanHave) {
     } cases[] = {{kPoints + 4, NAN, "not finite or too large"},
                  {kPoints, 1e6f, "not finite or too large"},
                  {kVolume, 3e38f, "corrupt mass properties"},
-                 {kVolume, 9.0f, "corrupt mass properties"},  // more than the 2x2x2 box holds
-                 {kCentre, 1.5f, "corrupt mass properties"},  // outside the points
+                 {kVolume, 9.0f, "corrupt mass properties"},    // more than the 2x2x2 box holds
+                 {kVolume, 1e-30f, "corrupt mass properties"},  // no mass: contacts fling it
+                 {kCentre, 1.5f, "corrupt mass properties"},    // outside the points
                  {kAxes, NAN, "corrupt mass properties"},
                  {kAxes + 4, 0.5f, "corrupt mass properties"},  // not a rotation
                  {kInertia, -1.0f, "corrupt mass properties"}};

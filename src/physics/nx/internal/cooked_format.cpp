@@ -59,7 +59,11 @@ bool PlausibleMass(const CookedHull& hull) {
         const NxReal centre = hull.centreOfMass[i];
         if (!(centre >= low[i] - slack[i] && centre <= high[i] + slack[i])) return false;
     }
-    return hull.volume >= 0 &&
+    // Cooking stores a volume above kMinRelativeVolume times the diagonal cubed, or 0; half of
+    // that leaves room for rounding.
+    const NxReal diagonal = std::sqrt(reach);
+    const NxReal thinnest = 0.5f * kMinRelativeVolume * diagonal * diagonal * diagonal;
+    return (hull.volume == 0 || hull.volume >= thinnest) &&
            hull.volume <= (size.x + slack.x) * (size.y + slack.y) * (size.z + slack.z);
 }
 

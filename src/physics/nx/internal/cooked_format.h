@@ -36,6 +36,10 @@ constexpr NxU32 kMaxHullPoints = 1u << 16;
 // Coordinates beyond this are taken for corrupt data, in cooked files and in the points handed to
 // cooking: the game's world ends 1000 units from its centre.
 constexpr NxReal kMaxCoordinate = 1e5f;
+// Hulls thinner than this (their volume relative to the cube of their diagonal) enclose no usable
+// volume: cooking stores them flat, with volume 0, and a reader refuses a smaller volume that is
+// not 0 (a body of almost no mass is accelerated to infinity by any contact).
+constexpr NxReal kMinRelativeVolume = 1e-6f;
 constexpr NxU32 kMaxMeshVertices = 1u << 22;
 constexpr NxU32 kMaxMeshTriangles = 1u << 22;
 

@@ -12,8 +12,6 @@ namespace nx {
 
 namespace {
 
-// Hulls thinner than this (relative to their size cubed) enclose no usable volume: flat.
-constexpr btScalar kMinRelativeVolume = 1e-6f;
 constexpr btScalar kMaxShrinkOfInnerRadius = 0.25f;
 
 // The faces of a computed hull as a triangle fan each.
