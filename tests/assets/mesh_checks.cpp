@@ -7,9 +7,6 @@
 
 namespace {
 
-Point Sub(Point a, Point b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
 Point Cross(Point a, Point b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
@@ -31,25 +28,6 @@ TriangleMesh FromRecords(const std::vector<ms3d_vertex_t>& vertices,
     for (const ms3d_triangle_t& t : triangles)
         mesh.triangles.push_back({t.vertexIndices[0], t.vertexIndices[1], t.vertexIndices[2]});
     return mesh;
-}
-
-double RayHit(const TriangleMesh& mesh, Point from, Point direction, double reach) {
-    double nearest = -1;
-    for (const auto& t : mesh.triangles) {  // Moeller-Trumbore
-        Point a = mesh.points[t[0]];
-        Point e1 = Sub(mesh.points[t[1]], a), e2 = Sub(mesh.points[t[2]], a);
-        Point p = Cross(direction, e2);
-        double det = Dot(e1, p);
-        if (std::fabs(det) < 1e-12) continue;
-        Point s = Sub(from, a);
-        double u = Dot(s, p) / det;
-        Point q = Cross(s, e1);
-        double v = Dot(direction, q) / det;
-        double distance = Dot(e2, q) / det;
-        if (u < 0 || v < 0 || u + v > 1 || distance < 0 || distance > reach) continue;
-        if (nearest < 0 || distance < nearest) nearest = distance;
-    }
-    return nearest;
 }
 
 std::string ClosedSurfaceFault(const TriangleMesh& mesh) {

@@ -20,10 +20,6 @@ struct TriangleMesh {
 TriangleMesh FromRecords(const std::vector<ms3d_vertex_t>& vertices,
                          const std::vector<ms3d_triangle_t>& triangles);
 
-// Where the ray from `from` along the unit `direction` first meets a triangle within `reach`;
-// a negative number when it meets none.
-double RayHit(const TriangleMesh& mesh, Point from, Point direction, double reach);
-
 // Empty when every edge is shared by exactly two triangles that run along it in opposite
 // directions (a closed, consistently wound surface); otherwise a description of the first fault.
 std::string ClosedSurfaceFault(const TriangleMesh& mesh);

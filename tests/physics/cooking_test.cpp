@@ -58,18 +58,6 @@ TEST_F(Cooking, HullMassPropertiesAreExact) {
     EXPECT_GT(box->getAngularVelocity().magnitude(), 1.0f);
     EXPECT_LT((box->getGlobalPose() * NxVec3(2, 0, 0)).distance(NxVec3(2, 10, 0)), 1e-4f);
     EXPECT_GT(box->getGlobalPosition().distance(NxVec3(0, 10, 0)), 0.5f);
-
-    // A wedge: the right triangle (0,0)-(1,0)-(0,1) extruded over z 0..1, volume 0.5.
-    std::vector<NxVec3> wedge = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}};
-    NxConvexMesh* wedgeMesh = loadHull(CookHull(wedge));
-    ASSERT_NE(wedgeMesh, nullptr);
-    NxActor* piece = world.hull(wedgeMesh, NxVec3(), 2.0f);
-    EXPECT_NEAR(piece->getMass(), 1.0f, 1e-5f);
-    // Without gravity a spinning-free body keeps its pose: nothing drifts from the frame shift.
-    piece->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
-    world.run(0.5);
-    EXPECT_LT(piece->getGlobalPosition().magnitude(), 1e-5f);
-    EXPECT_NEAR(piece->getGlobalOrientation()(0, 0), 1.0f, 1e-5f);
 }
 
 TEST_F(Cooking, FlatHullsAreStaticOnly) {
@@ -180,15 +168,6 @@ TEST_F(Cooking, UserStreamReadsGamePathsAndCatchesShortFiles) {
         EXPECT_EQ(world.sdk->createConvexMesh(stream), nullptr);
         EXPECT_NE(GetCapturedStdout().find("short"), std::string::npos);
         EXPECT_TRUE(stream.readFailed());
-    }
-    {
-        UserStream stream((dir.path() + "/models/missing.convex").c_str(), true);
-        EXPECT_EQ(stream.fp, nullptr);
-        EXPECT_EQ(stream.readDword(), 0u);
-        EXPECT_TRUE(stream.readFailed());
-        CaptureStdout();
-        EXPECT_EQ(world.sdk->createConvexMesh(stream), nullptr);
-        GetCapturedStdout();
     }
 }
 

@@ -1,6 +1,11 @@
 #include "nx_world.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+
+#include "physics/physics_world.h"
+#include "world/init_physics.h"
 
 std::string CookHull(const std::vector<NxVec3>& points) {
     MemoryStream stream;
@@ -78,36 +83,18 @@ std::vector<ContactRecord> RecordingReports::contactsOf(const NxActor* actor) co
 }
 
 GameWorld::GameWorld() {
-    sdk = NxCreatePhysicsSDK(NX_PHYSICS_SDK_VERSION);
-    sdk->setParameter(NX_BOUNCE_THRESHOLD, -10.0f);
-    sdk->setParameter(NX_SKIN_WIDTH, 0.01f);
-    sdk->setParameter(NX_CONTINUOUS_CD, 1.0f);
-    sdk->setParameter(NX_CCD_EPSILON, 0.001f);
-    NxSceneDesc sceneDesc;
-    sceneDesc.gravity = NxVec3(0, -98.0f, 0);
-    sceneDesc.simType = NX_SIMULATION_SW;
-    scene = sdk->createScene(sceneDesc);
-    NxMaterial* standard = scene->getMaterialFromIndex(0);
-    standard->setRestitution(0.6f);
-    standard->setStaticFriction(0.9f);
-    standard->setDynamicFriction(0.9f);
+    testing::internal::CaptureStdout();  // the material lines
+    initPhysics();
+    testing::internal::GetCapturedStdout();
+    sdk = physicsSDK;
+    scene = physicsScene;
+    // The game's reports stay registered with their group flags; these take their place.
     scene->setUserTriggerReport(&reports);
     scene->setUserContactReport(&reports);
-    scene->setActorGroupPairFlags(0, 0, NX_NOTIFY_ON_START_TOUCH);
-    NxMaterialDesc materialDesc;
-    materialDesc.restitution = 0.6f;
-    materialDesc.dynamicFriction = 0.9f;
-    materialDesc.staticFriction = 0.9f;
-    scene->createMaterial(materialDesc);
-    materialDesc.restitution = 0.0f;
-    materialDesc.dynamicFriction = 0.01f;
-    materialDesc.staticFriction = 0.01f;
-    scene->createMaterial(materialDesc);
 }
 
 GameWorld::~GameWorld() {
-    sdk->releaseScene(*scene);
-    sdk->release();
+    releasePhysics();
 }
 
 NxConvexMesh* GameWorld::hullMesh(const std::vector<NxVec3>& points) {

@@ -47,8 +47,8 @@ public:
     std::vector<int> order;  // 0 contact, 1 trigger, in delivery order
 };
 
-// A scene set up as the game's world: its SDK parameters, gravity (0, -98, 0), the default
-// material and materials 1 and 2, both reports registered, start-touch reports for group 0.
+// The game's own physics world (its SDK parameters, gravity (0, -98, 0), the default material
+// and materials 1 and 2, start-touch reports for group 0), reporting to a recorder.
 class GameWorld {
 public:
     GameWorld();

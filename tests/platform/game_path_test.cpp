@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/perf_counter.h"
 #include "support/temp_dir.h"
 
 TEST(GamePath, MapsSeparatorsAndMatchesCase) {
@@ -27,27 +26,4 @@ TEST(GamePath, TextModeReadsCrLfAsLf) {
     ASSERT_TRUE(GameReadText(file.c_str(), text));
     EXPECT_EQ(text, "a\nb\rc\n\n");
     EXPECT_FALSE(GameReadText((dir.path() + "/missing").c_str(), text));
-}
-
-namespace {
-int64_t fakeCount = 0;
-int64_t FakeCounter() {
-    return fakeCount;
-}
-}  // namespace
-
-TEST(PerformanceCounter, SubstituteClockAndRestore) {
-    LARGE_INTEGER a, b, f;
-    QueryPerformanceCounter(&a);
-    QueryPerformanceCounter(&b);
-    EXPECT_LE(a.QuadPart, b.QuadPart);  // monotonic
-    InstallPerformanceClock(1000, FakeCounter);
-    fakeCount = 123456;
-    QueryPerformanceCounter(&a);
-    QueryPerformanceFrequency(&f);
-    EXPECT_EQ(a.QuadPart, 123456);
-    EXPECT_EQ(f.QuadPart, 1000);
-    InstallPerformanceClock(0, nullptr);
-    QueryPerformanceFrequency(&f);
-    EXPECT_EQ(f.QuadPart, 1000000000);
 }

@@ -132,13 +132,4 @@ TEST_F(ProfileTest, ChangedFileIsReadAgain) {
     EXPECT_STREQ(buffer, "newer");
 }
 
-TEST_F(ProfileTest, HostileText) {
-    // Long lines, stray bytes and binary noise are read safely.
-    std::string noise;
-    for (int i = 0; i < 200000; ++i) noise += static_cast<char>((i * 7919) % 256);
-    EXPECT_EQ(Get(noise + "\n[s]\nk=ok\n", "s", "k"), "ok");
-    EXPECT_EQ(Get("[s]\nk=" + std::string(100000, 'x') + "\n", "s", "k").size(), 255u);
-    EXPECT_EQ(Get("[" + std::string(5000, '[') + "\n", "s", "k"), "DEF");
-}
-
 }  // namespace

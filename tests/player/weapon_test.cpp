@@ -59,16 +59,6 @@ TEST_F(WeaponTest, AmmunitionIsDividedByEachWeaponsDivisor) {
         EXPECT_EQ(launcher.ammo, c.launcher);
         EXPECT_EQ(grenades.ammo, c.grenades);
     }
-    Minigun full(nullptr, 0.2f, 100, 95);
-    full.addAmmo(30);
-    EXPECT_EQ(full.ammo, 100);
-
-    // The avatar hands the amount to both of its weapons.
-    avatar->leftWeapon->ammo = 0;
-    avatar->rightWeapon->ammo = 0;
-    avatar->addAmmo(30);
-    EXPECT_EQ(avatar->leftWeapon->ammo, 30);
-    EXPECT_EQ(avatar->rightWeapon->ammo, 4);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The model store and renderer: one load per file, triangles sorted by material, skipped
+// The model store and renderer: a missing file, triangles sorted by material, skipped
 // out-of-range triangles, culling, released models, and the two draw paths giving one image.
 #include "render/model.h"
 
@@ -63,21 +63,6 @@ Ms3dBuilder ThreeQuads() {
     model.AddQuad(-0.5f, -1, 0.5f, 1, 0, 1);
     model.AddQuad(0.5f, -1, 1.5f, 1, 0, 2);
     return model;
-}
-
-TEST_F(ModelTest, ThreeRequestsForOneFileLoadItOnce) {
-    const std::string path = Write(ThreeQuads());
-    testing::internal::CaptureStdout();
-    Model* first = GetModel(path.c_str());
-    Model* second = GetModel(std::string(path).c_str());
-    Model* third = GetModel(path.c_str());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "VBOList groesse:  0\n::" + path + "::\n");
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(first, third);
-    ASSERT_EQ(VBOList.size(), 1u);
-    EXPECT_EQ(VBOList[0].model, first);
-    EXPECT_EQ(VBOList[0].triangleCount, 6);
-    EXPECT_EQ(VBOList[0].positionBuffer, first->positionBuffer);
 }
 
 TEST_F(ModelTest, AMissingFileIsReportedAndTriedAgainAtTheNextRequest) {
@@ -164,19 +149,11 @@ TEST_F(ModelTest, ACulledModelDrawsNothing) {
     EXPECT_TRUE(log.Calls().empty());
     EXPECT_EQ(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0);
 
-    // Facing it: drawn, and its bounding sphere (radius 1.8) is outlined left of the quads,
-    // which begin at x = -1.5, that is at pixel 8.
+    // Facing it: drawn.
     frustum.SetCamera(0, 0, 10, 0, 0, 0, 0, 1, 0);
-    glDisable(GL_LIGHTING);
-    screen.Clear();
     model->Render(kIdentity);
     ASSERT_GE(log.Calls().size(), 2u);
     EXPECT_EQ(log.Calls()[1].count, 12);
-    std::vector<uint8_t> pixels = screen.Read();
-    int white = 0;
-    for (int y = 0; y < Offscreen::kSize; ++y)
-        for (int x = 0; x < 8; ++x) white += PixelAt(pixels, x, y) == std::array{255, 255, 255};
-    EXPECT_GT(white, 0);
 }
 
 TEST_F(ModelTest, BothPathsDrawAnUnrotatedModelAlike) {

@@ -3,32 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <cmath>
 
 #include "core/globals.h"
 #include "app/shell.h"
 #include "physics/actor_holder.h"
 #include "physics/physics_world.h"
-#include "world/init_physics.h"
 #include "player/avatar.h"
 #include "render/particles.h"
 #include "objects/ground_plane.h"
 #include "objects/model_object.h"
 #include "scene/ring.h"
+#include "support/player_world.h"
 #include "objects/trigger.h"
 
 namespace {
 
-class ObjectsTest : public ::testing::Test {
+class ObjectsTest : public PlayerWorld {
 protected:
-    void SetUp() override {
-        testing::internal::CaptureStdout();
-        initPhysics();
-        testing::internal::GetCapturedStdout();
-    }
-    void TearDown() override { releasePhysics(); }
-
     ModelObject* Crate(float density) {
         auto* crate = new ModelObject();
         crate->setModel("level_crate_1");
@@ -36,11 +28,7 @@ protected:
         return crate;
     }
     void Step(int frames) {
-        for (int i = 0; i < frames; ++i) {
-            physicsScene->simulate(1.0f / 60);
-            physicsScene->flushStream();
-            physicsScene->fetchResults(NX_RIGID_BODY_FINISHED, true);
-        }
+        for (int i = 0; i < frames; ++i) Simulate();
     }
 };
 
@@ -134,18 +122,14 @@ TEST_F(ObjectsTest, ARingCountsOnlyWhileTheAvatarIsInsideBothHalvesAtOnce) {
         return std::array<float, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, 0, 1};
     };
     testing::internal::CaptureStdout();
-    Avatar ball;
-    ball.createActor(physicsScene);
-    auto* floor = new ModelObject();
-    floor->setModel("level_floor_8x8");
-    floor->createActor("level_floor_8x8", physicsScene, 0.0f, false, 0);
+    AddStatic("level_floor_8x8", NxVec3(0, 0, 0));
     zvRing ring(physicsScene);
     ring.setMatrix(at(0, 50).data());  // the solid ring out of the way
     ring.upperTrigger->setMatrix(at(-2, 0.2f).data());
     ring.lowerTrigger->setMatrix(at(2, 0.2f).data());
     auto visit = [&](float x) {
-        ball.actor->setGlobalPosition(NxVec3(x, 0.2f, 0));
-        ball.actor->setLinearVelocity(NxVec3(0, 0, 0));
+        avatar->actor->setGlobalPosition(NxVec3(x, 0.2f, 0));
+        avatar->actor->setLinearVelocity(NxVec3(0, 0, 0));
         Step(3);
     };
 
@@ -165,26 +149,24 @@ TEST_F(ObjectsTest, ARingCountsOnlyWhileTheAvatarIsInsideBothHalvesAtOnce) {
     visit(2);
     EXPECT_TRUE(ring.lowerTrigger->occupied);
     EXPECT_FALSE(ring.collected);
-    EXPECT_EQ(ball.rings, 0);
+    EXPECT_EQ(avatar->rings, 0);
 
     // The upper half comes to the ball while it is inside the lower one: the ring counts, once.
     ring.upperTrigger->setMatrix(at(2, 0.2f).data());
     Step(3);
     EXPECT_TRUE(ring.collected);
-    EXPECT_EQ(ball.rings, 1);
+    EXPECT_EQ(avatar->rings, 1);
     visit(0);
     EXPECT_FALSE(ring.upperTrigger->occupied || ring.lowerTrigger->occupied);
     visit(2);
     EXPECT_TRUE(ring.upperTrigger->occupied && ring.lowerTrigger->occupied);
-    EXPECT_EQ(ball.rings, 1);
+    EXPECT_EQ(avatar->rings, 1);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("\n1 rings collected\n"),
               std::string::npos);
 
     ring.release();
     ring.release();  // harmless the second time
     EXPECT_EQ(ring.upperTrigger, nullptr);
-    floor->release();
-    delete floor;
 }
 
 // Rings sparkle every 0.05 s while the game runs: one growing spark per ring still to be
@@ -193,9 +175,6 @@ TEST_F(ObjectsTest, RingsSparkleEveryTwentiethOfASecondUntilCollected) {
     zvRing ring(physicsScene);
     const float placed[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1};
     ring.setMatrix(placed);
-    auto system = std::make_unique<ParticleSystem>();
-    system->ClearParticles();
-    particles = system.get();
     objects = {&ring};
     gameTime = 100;
     nextSparkleTime = 0;
@@ -218,7 +197,6 @@ TEST_F(ObjectsTest, RingsSparkleEveryTwentiethOfASecondUntilCollected) {
     EXPECT_EQ(particles->sprite(1).type, 6);
 
     objects.clear();
-    particles = nullptr;
     ring.release();
 }
 
