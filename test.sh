@@ -12,6 +12,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     folder=build-sanitize
     options=(-DZORVAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
     export UBSAN_OPTIONS="print_stacktrace=1"
 elif [ $# -gt 0 ]; then
     echo "usage: ./test.sh [--sanitize]" >&2

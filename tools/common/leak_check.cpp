@@ -1,5 +1,7 @@
 #include "common/leak_check.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -11,6 +13,7 @@
 #endif
 
 #ifdef ZORVAN_CHECKS_LEAKS
+#include <sanitizer/allocator_interface.h>
 #include <sanitizer/lsan_interface.h>
 
 void CheckLeaksBeforeLibrariesUnload() {
@@ -18,6 +21,15 @@ void CheckLeaksBeforeLibrariesUnload() {
     // nothing.
     std::atexit([] { __lsan_do_leak_check(); });
 }
+
+size_t HeapBytesInUse() {
+    return __sanitizer_get_current_allocated_bytes();
+}
 #else
 void CheckLeaksBeforeLibrariesUnload() {}
+
+size_t HeapBytesInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
 #endif

@@ -6,6 +6,12 @@
 // is reported as before.
 #pragma once
 
+#include <cstddef>
+
 // Call once the window is open, after its libraries registered their exit handlers. No effect in
 // a build without AddressSanitizer.
 void CheckLeaksBeforeLibrariesUnload();
+
+// The bytes of heap blocks in use: what a leak makes grow. Unlike resident memory, it does not
+// keep the high-water mark of a busy moment.
+size_t HeapBytesInUse();

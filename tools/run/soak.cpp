@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "app/input.h"
+#include "common/leak_check.h"
 #include "core/globals.h"
 #include "render/particles.h"
 
@@ -57,8 +58,8 @@ void ReportSoak(int frame) {
         std::fclose(statm);
     }
     std::fprintf(stderr,
-                 "zorvan-run: frame %d: resident memory %ld KB, %zu objects, %zu enemies, %zu "
-                 "projectiles, %d particles\n",
-                 frame, resident * (sysconf(_SC_PAGESIZE) / 1024), objects.size(), enemies.size(),
-                 projectiles.size(), particles->particleCount());
+                 "zorvan-run: frame %d: resident memory %ld KB, heap in use %zu KB, %zu objects, "
+                 "%zu enemies, %zu projectiles, %d particles\n",
+                 frame, resident * (sysconf(_SC_PAGESIZE) / 1024), HeapBytesInUse() / 1024,
+                 objects.size(), enemies.size(), projectiles.size(), particles->particleCount());
 }

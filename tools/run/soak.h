@@ -21,6 +21,6 @@ private:
     bool buttonsDown_[3] = {};
 };
 
-// One line on the error stream: the frame, the process's resident memory and the counts of
-// objects, enemies, projectiles and particles.
+// One line on the error stream: the frame, the process's resident memory and heap in use, and
+// the counts of objects, enemies, projectiles and particles.
 void ReportSoak(int frame);
