@@ -41,8 +41,8 @@ if [ $status -ne 0 ] || grep -q -E "ERROR: |runtime error" "$stage/soak.log"; th
     grep -m 20 -E -A 12 "ERROR: |runtime error" "$stage/soak.log" >&2 || tail -n 20 "$stage/soak.log" >&2
     exit 1
 fi
-# Growth from the report after 1,000 steps to the last, in tenths of a percent; both resident
-# memory and the heap in use must stay within 10 %.
+# Growth from the report after 1,000 steps to the last: both resident memory and the heap in
+# use must stay within 10 %.
 flat=1
 for what in "resident memory" "heap in use"; do
     read -r settled last < <(grep -o "$what [0-9]*" "$stage/soak.log" | awk '{print $NF}' |
@@ -51,10 +51,9 @@ for what in "resident memory" "heap in use"; do
         echo "soak: the run ended before its last step" >&2
         exit 1
     fi
-    growth=$(( (last - settled) * 1000 / settled ))
-    printf 'soak: %s %s KB after 1000 steps, %s KB at the end (%+d.%d %%)\n' "$what" "$settled" \
-        "$last" $((growth / 10)) $(( (growth < 0 ? -growth : growth) % 10 ))
-    [ "$growth" -gt 100 ] && flat=0
+    echo "soak: $what $settled KB after 1000 steps, $last KB at the end ($(awk \
+        -v a="$settled" -v b="$last" 'BEGIN { printf "%+.1f", (b - a) * 100 / a }') %)"
+    [ $(( (last - settled) * 1000 / settled )) -gt 100 ] && flat=0
 done
 if [ $flat -eq 0 ]; then
     echo "soak: memory grew by more than 10 %" >&2
