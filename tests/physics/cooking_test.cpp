@@ -120,7 +120,9 @@ TEST_F(Cooking, ReadersAndCookingRefuseNumbersNoHullCanHave) {
                  {kCentre, 1.5f, "corrupt mass properties"},    // outside the points
                  {kAxes, NAN, "corrupt mass properties"},
                  {kAxes + 4, 0.5f, "corrupt mass properties"},  // not a rotation
-                 {kInertia, -1.0f, "corrupt mass properties"}};
+                 {kInertia, -1.0f, "corrupt mass properties"},
+                 {kInertia, 1e-30f, "corrupt mass properties"},  // no inertia about one axis
+                 {kInertia, 2.0f, "corrupt mass properties"}};   // more than the other two
     for (const auto& bad : cases) {
         std::string bytes = box;
         std::memcpy(&bytes[bad.at], &bad.value, sizeof bad.value);

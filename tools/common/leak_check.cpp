@@ -13,8 +13,10 @@
 #endif
 
 #ifdef ZORVAN_CHECKS_LEAKS
-#include <sanitizer/allocator_interface.h>
 #include <sanitizer/lsan_interface.h>
+
+// From the sanitizers' allocator interface, whose header GCC does not ship.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 void CheckLeaksBeforeLibrariesUnload() {
     // Exit handlers run last-registered first. After this check, the one at the very end does

@@ -59,6 +59,18 @@ bool PlausibleMass(const CookedHull& hull) {
         const NxReal centre = hull.centreOfMass[i];
         if (!(centre >= low[i] - slack[i] && centre <= high[i] + slack[i])) return false;
     }
+    // A solid's principal moments satisfy the triangle inequality, and none of a hull thick
+    // enough to keep its volume is near 0 against the others (a needle's is some millionths): a
+    // body with next to no inertia about one axis spins up to infinity at its first contact.
+    const NxVec3& moments = hull.inertiaPerMass;
+    const NxReal largest = std::max({moments.x, moments.y, moments.z});
+    if (hull.volume > 0) {
+        for (int i = 0; i < 3; ++i) {
+            const NxReal others = moments[(i + 1) % 3] + moments[(i + 2) % 3];
+            if (moments[i] < 1e-7f * largest || moments[i] > others * (1 + kAxesTolerance))
+                return false;
+        }
+    }
     // Cooking stores a volume above kMinRelativeVolume times the diagonal cubed, or 0; half of
     // that leaves room for rounding.
     const NxReal diagonal = std::sqrt(reach);
