@@ -46,7 +46,7 @@ fi
 flat=1
 for what in "resident memory" "heap in use"; do
     read -r settled last < <(grep -o "$what [0-9]*" "$stage/soak.log" | awk '{print $NF}' |
-        tr '\n' ' ')
+        tr '\n' ' ') || true  # the line has no newline
     if [ -z "${last:-}" ]; then
         echo "soak: the run ended before its last step" >&2
         exit 1

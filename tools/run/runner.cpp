@@ -196,7 +196,10 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "zorvan-run: cannot save %s\n", it->second.c_str());
     }
     if (trace != nullptr) std::fclose(trace);
-    if (random) ReportSoak(frame);
+    if (random) {
+        random->RestoreSwitches();
+        ReportSoak(frame);
+    }
     Keyboard(27, 0, 0);  // Escape: the game's own exit path
     return 0;
 }

@@ -11,6 +11,10 @@ public:
     explicit RandomInput(uint32_t seed) : random_(seed) {}
     // Feeds this frame's input to the game's handlers.
     void Apply();
+    // Presses once more every function key pressed an odd number of times, so that every switch
+    // (texture filters, mipmaps, shaders...) is as it was at the start: memory compared with an
+    // earlier report then means the same state, not textures that now carry mipmaps.
+    void RestoreSwitches();
 
 private:
     bool Chance(uint32_t perThousand) { return random_() % 1000 < perThousand; }
@@ -19,6 +23,7 @@ private:
     std::mt19937 random_;      // the same numbers on every platform, unlike the distributions
     bool keysDown_[256] = {};  // the held keys' state, by character
     bool buttonsDown_[3] = {};
+    bool switched_[13] = {};  // by function key number: pressed an odd number of times
 };
 
 // One line on the error stream: the frame, the process's resident memory and heap in use, and
