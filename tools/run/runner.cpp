@@ -38,6 +38,7 @@ struct Options {
     int frames = -1;
     double dt = 0;         // 0: the real clock
     long randomSeed = -1;  // -1: no random input
+    bool randomFunctionKeys = true;
     std::string scriptFile, traceFile;
     std::multimap<int, std::string> shots;
 };
@@ -49,7 +50,7 @@ struct Options {
 
 const char* kUsage =
     "usage: zorvan-run [--frames N] [--dt SECONDS] [--script FILE] [--trace FILE] "
-    "[--shot FRAME:FILE.png]... [--random SEED]";
+    "[--shot FRAME:FILE.png]... [--random SEED [--random-function-keys on|off]]";
 
 // Accepts a decimal number of seconds or a fraction such as 1/60.
 bool ParseSeconds(const char* text, double& seconds) {
@@ -83,6 +84,10 @@ Options ParseOptions(int argc, char** argv) {
             o.randomSeed = std::strtol(value, &end, 10);
             if (*end != '\0' || o.randomSeed < 0 || o.randomSeed > UINT32_MAX)
                 Fail("--random takes a seed from 0 to 4294967295");
+        } else if (arg == "--random-function-keys") {
+            if (std::strcmp(value, "on") != 0 && std::strcmp(value, "off") != 0)
+                Fail("--random-function-keys takes on or off");
+            o.randomFunctionKeys = std::strcmp(value, "on") == 0;
         } else if (arg == "--trace") {
             o.traceFile = value;
         } else if (arg == "--shot") {
@@ -164,7 +169,8 @@ int main(int argc, char** argv) {
     glutDisplayFunc(NoDisplay);
 
     std::optional<RandomInput> random;
-    if (options.randomSeed >= 0) random.emplace(static_cast<uint32_t>(options.randomSeed));
+    if (options.randomSeed >= 0)
+        random.emplace(static_cast<uint32_t>(options.randomSeed), options.randomFunctionKeys);
     size_t next = 0;
     std::string line;
     int frame = 0;

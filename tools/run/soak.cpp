@@ -48,7 +48,7 @@ void RandomInput::Apply() {
         MouseMotion(static_cast<int>(Pick(static_cast<uint32_t>(winResX))),
                     static_cast<int>(Pick(static_cast<uint32_t>(winResY))));
     // Texture reloads (F4, F5) read every texture again: rare enough to keep the run short.
-    if (Chance(3)) {
+    if (functionKeys_ && Chance(3)) {
         const int key = kFunctionKeys[Pick(std::size(kFunctionKeys))];
         SpecialKeys(key, 0, 0);
         switched_[key] = !switched_[key];

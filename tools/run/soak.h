@@ -8,7 +8,8 @@
 
 class RandomInput {
 public:
-    explicit RandomInput(uint32_t seed) : random_(seed) {}
+    // Without function keys, the GL driver's state stays as it starts (see RestoreSwitches).
+    RandomInput(uint32_t seed, bool functionKeys) : random_(seed), functionKeys_(functionKeys) {}
     // Feeds this frame's input to the game's handlers.
     void Apply();
     // Presses once more every function key pressed an odd number of times, so that every switch
@@ -20,7 +21,8 @@ private:
     bool Chance(uint32_t perThousand) { return random_() % 1000 < perThousand; }
     uint32_t Pick(uint32_t count) { return random_() % count; }
 
-    std::mt19937 random_;      // the same numbers on every platform, unlike the distributions
+    std::mt19937 random_;
+    bool functionKeys_;        // the same numbers on every platform, unlike the distributions
     bool keysDown_[256] = {};  // the held keys' state, by character
     bool buttonsDown_[3] = {};
     bool switched_[13] = {};  // by function key number: pressed an odd number of times
