@@ -43,11 +43,13 @@ void Motion(int x, int y) {
 // The window is going: there is no next frame to wait for. What came before it and the close
 // itself are written, and the game ends as its own close button ends it.
 void Close() {
-    ScriptStep close;
-    close.frame = listening->nextFrame();
-    close.action = ScriptAction::Close;
-    listening->TakeWindowInput(close.frame);
-    listening->Write(close);
+    if (!listening->closeWritten()) {
+        ScriptStep close;
+        close.frame = listening->nextFrame();
+        close.action = ScriptAction::Close;
+        listening->TakeWindowInput(close.frame);
+        listening->Write(close);
+    }
     listening->Flush();
     ExitGame();
 }
@@ -77,5 +79,6 @@ std::vector<ScriptStep> Recorder::TakeWindowInput(int frame) {
 }
 
 void Recorder::Write(const ScriptStep& step) {
+    closeWritten_ = closeWritten_ || step.action == ScriptAction::Close;
     std::fputs((FormatStep(step) + "\n").c_str(), file_);
 }

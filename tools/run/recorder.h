@@ -22,6 +22,8 @@ public:
     std::vector<ScriptStep> TakeWindowInput(int frame);
     // The frame that the window's input now arriving belongs to.
     int nextFrame() const { return nextFrame_; }
+    // Whether a close is written: a script's close reaches the window's close callback too.
+    bool closeWritten() const { return closeWritten_; }
     void Write(const ScriptStep& step);
     // Everything written so far reaches the file (the game may end the process at any input).
     void Flush() { std::fflush(file_); }
@@ -29,4 +31,5 @@ public:
 private:
     FILE* file_;
     int nextFrame_ = 0;
+    bool closeWritten_ = false;
 };
