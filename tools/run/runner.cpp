@@ -69,9 +69,11 @@ std::vector<ScriptStep> LoadScript(const std::string& file) {
     return steps;
 }
 
-FILE* OpenOutput(const std::string& file, const char* what) {
+// Opens a file named relative to the folder the runner was started in, once the game's folder is
+// the working directory.
+FILE* OpenOutput(const fs::path& startFolder, const std::string& file, const char* what) {
     if (file.empty()) return nullptr;
-    FILE* out = std::fopen(file.c_str(), "w");
+    FILE* out = std::fopen((startFolder / file).c_str(), "w");
     if (out == nullptr) Refuse(kRunner, std::string("cannot write ") + what + " " + file);
     return out;
 }
@@ -149,19 +151,20 @@ void NoDisplay() {}
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Every file named on the command line is checked and opened before the game's folder
-    // becomes the working directory.
+    // Every file named on the command line is read or checked first, and nothing is written
+    // before the game's folder is found.
     Options options = ParseOptions(argc, argv);
     std::vector<ScriptStep> steps = LoadScript(options.scriptFile);
     if (options.frames < 0) options.frames = steps.empty() ? 1 : steps.back().frame + 1;
     std::multimap<int, std::string> shots;
     for (const auto& [frame, file] : options.shots) shots.emplace(frame, ShotFile(file));
-    FILE* trace = OpenOutput(options.traceFile, "trace");
-    std::unique_ptr<Recorder> recorder;
-    if (FILE* record = OpenOutput(options.recordFile, "recording"))
-        recorder = std::make_unique<Recorder>(record);
+    const fs::path startFolder = fs::current_path();
     std::string error;
     if (!EnterGameFolder(options.dataFolder, error)) Refuse(kRunner, error, 1);
+    FILE* trace = OpenOutput(startFolder, options.traceFile, "trace");
+    std::unique_ptr<Recorder> recorder;
+    if (FILE* record = OpenOutput(startFolder, options.recordFile, "recording"))
+        recorder = std::make_unique<Recorder>(record);
     FrameClock clock(options, steps, recorder != nullptr);
 
     char* gameArgv[] = {argv[0], nullptr};
