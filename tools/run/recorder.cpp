@@ -82,3 +82,12 @@ void Recorder::Write(const ScriptStep& step) {
     closeWritten_ = closeWritten_ || step.action == ScriptAction::Close;
     std::fputs((FormatStep(step) + "\n").c_str(), file_);
 }
+
+void Recorder::WriteStepTime(int frame, double seconds) {
+    if (seconds <= 0 || seconds == stepTime_) return;
+    ScriptStep step;
+    step.frame = frame;
+    step.action = ScriptAction::StepTime;
+    step.seconds = stepTime_ = seconds;
+    Write(step);
+}

@@ -25,6 +25,8 @@ public:
     // Whether a close is written: a script's close reaches the window's close callback too.
     bool closeWritten() const { return closeWritten_; }
     void Write(const ScriptStep& step);
+    // A frame's step time, when it differs from the last one written.
+    void WriteStepTime(int frame, double seconds);
     // Everything written so far reaches the file (the game may end the process at any input).
     void Flush() { std::fflush(file_); }
 
@@ -32,4 +34,5 @@ private:
     FILE* file_;
     int nextFrame_ = 0;
     bool closeWritten_ = false;
+    double stepTime_ = 0;
 };

@@ -104,13 +104,13 @@ public:
     }
     // A script's dt line.
     void setStep(double seconds) { step_ = Counts(seconds); }
-    // Before each frame's input: what a recording notes as the frame's step.
-    int64_t measure(int frame) {
+    // Before each frame's input; a recording's step is the real time since the last frame.
+    void startFrame(int frame) {
         auto now = std::chrono::steady_clock::now();
         if (measured_ && frame > 0) step_ = (now - last_).count();
         last_ = now;
-        return step_;
     }
+    double stepSeconds() const { return static_cast<double>(step_) / kClockFrequency; }
     // After the frame's input, before its game step.
     void advance() { fixedCount += step_; }
 
@@ -121,15 +121,32 @@ private:
 };
 static_assert(std::is_same_v<std::chrono::steady_clock::duration, std::chrono::nanoseconds>);
 
-ScriptStep Step(int frame, ScriptAction action) {
-    ScriptStep step;
-    step.frame = frame;
-    step.action = action;
-    return step;
+// This frame's input in the order the game gets it: the window's since the last frame (when
+// recording), then the script's. A script's step times go to the clock first. A recording notes
+// the frame's step time and input before the game gets any of it, since an input may end the
+// game.
+std::vector<ScriptStep> FrameInput(int frame, const std::vector<ScriptStep>& steps, size_t& next,
+                                   FrameClock& clock, Recorder* recorder) {
+    clock.startFrame(frame);
+    size_t end = next;
+    for (; end < steps.size() && steps[end].frame == frame; ++end)
+        if (steps[end].action == ScriptAction::StepTime) clock.setStep(steps[end].seconds);
+    std::vector<ScriptStep> input;
+    if (recorder) {
+        recorder->WriteStepTime(frame, clock.stepSeconds());
+        input = recorder->TakeWindowInput(frame);
+    }
+    for (; next < end; ++next) {
+        if (steps[next].action == ScriptAction::StepTime) continue;
+        input.push_back(steps[next]);
+        if (recorder) recorder->Write(steps[next]);
+    }
+    if (recorder) recorder->Flush();
+    return input;
 }
 
 // Hands a step to the game; false for quit.
-bool Apply(const ScriptStep& step, std::multimap<int, std::string>& shots, FrameClock& clock) {
+bool Apply(const ScriptStep& step, std::multimap<int, std::string>& shots) {
     switch (step.action) {
         case ScriptAction::KeyDown: Keyboard(step.key, 0, 0); break;
         case ScriptAction::KeyUp: KeyboardUp(step.key, 0, 0); break;
@@ -137,7 +154,7 @@ bool Apply(const ScriptStep& step, std::multimap<int, std::string>& shots, Frame
         case ScriptAction::Press: MouseButton(step.number, GLUT_DOWN, 0, 0); break;
         case ScriptAction::Release: MouseButton(step.number, GLUT_UP, 0, 0); break;
         case ScriptAction::Move: MouseMotion(step.x, step.y); break;
-        case ScriptAction::StepTime: clock.setStep(step.seconds); break;
+        case ScriptAction::StepTime: break;  // taken by the clock before the frame's input
         case ScriptAction::Shot: shots.emplace(step.frame, step.file); break;
         case ScriptAction::Close: RequestWindowClose(); break;
         case ScriptAction::Quit: return false;
@@ -183,28 +200,11 @@ int main(int argc, char** argv) {
         random.emplace(static_cast<uint32_t>(options.randomSeed), options.randomFunctionKeys);
     size_t next = 0;
     std::string line;
-    int64_t recordedStep = 0;
     int frame = 0;
     for (; frame < options.frames; ++frame) {
-        int64_t step = clock.measure(frame);
-        std::vector<ScriptStep> input;
-        if (recorder) {
-            input = recorder->TakeWindowInput(frame);
-            if (step != recordedStep && step > 0) {
-                ScriptStep stepTime = Step(frame, ScriptAction::StepTime);
-                stepTime.seconds = static_cast<double>(step) / kClockFrequency;
-                recorder->Write(stepTime);
-                recordedStep = step;
-            }
-        }
-        for (; next < steps.size() && steps[next].frame == frame; ++next) {
-            input.push_back(steps[next]);
-            if (recorder && steps[next].action != ScriptAction::StepTime)
-                recorder->Write(steps[next]);
-        }
-        if (recorder) recorder->Flush();
         bool running = true;
-        for (const ScriptStep& s : input) running = Apply(s, shots, clock) && running;
+        for (const ScriptStep& step : FrameInput(frame, steps, next, clock, recorder.get()))
+            running = Apply(step, shots) && running;
         if (!running) break;
         if (random) {
             random->Apply();
@@ -232,7 +232,10 @@ int main(int argc, char** argv) {
     if (trace != nullptr) std::fclose(trace);
     if (recorder) {
         // A replay ends where this run ended.
-        recorder->Write(Step(frame, ScriptAction::Quit));
+        ScriptStep quit;
+        quit.frame = frame;
+        quit.action = ScriptAction::Quit;
+        recorder->Write(quit);
         recorder.reset();
     }
     if (random) {
