@@ -9,7 +9,7 @@
 extern const Program kRunner;
 
 struct Options {
-    int frames = -1;       // -1: up to the script's last frame
+    int frames = -1;       // -1: up to the script's last frame, or the game's end
     double dt = 0;         // 0: the real clock
     long randomSeed = -1;  // -1: no random input
     bool randomFunctionKeys = true;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -172,7 +173,10 @@ int main(int argc, char** argv) {
     // before the game's folder is found.
     Options options = ParseOptions(argc, argv);
     std::vector<ScriptStep> steps = LoadScript(options.scriptFile);
-    if (options.frames < 0) options.frames = steps.empty() ? 1 : steps.back().frame + 1;
+    if (options.frames < 0 && !options.recordFile.empty())
+        options.frames = INT_MAX;  // a player's game ends with Escape or the close button
+    else if (options.frames < 0)
+        options.frames = steps.empty() ? 1 : steps.back().frame + 1;
     std::multimap<int, std::string> shots;
     for (const auto& [frame, file] : options.shots) shots.emplace(frame, ShotFile(file));
     const fs::path startFolder = fs::current_path();
