@@ -1,5 +1,6 @@
 #include "run/options.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -89,7 +90,8 @@ Options ParseOptions(int argc, char** argv) {
             const char* colon = std::strchr(value, ':');
             char* end;
             long frame = std::strtol(value, &end, 10);
-            if (colon == nullptr || end != colon || frame < 0 || colon[1] == '\0')
+            if (colon == nullptr || end != colon || frame < 0 || frame > INT_MAX ||
+                colon[1] == '\0')
                 Refuse(kRunner, "--shot takes FRAME:FILE.png");
             o.shots.emplace(static_cast<int>(frame), colon + 1);
         } else {  // --data
