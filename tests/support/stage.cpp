@@ -24,5 +24,7 @@ void Stage::useSmallWindow() const {
 }
 
 RunResult Stage::run(const std::string& arguments) const {
-    return RunCommand("cd '" + path() + "' && '" ZORVAN_STAGE_DIR "/zorvan-run' " + arguments);
+    // The runner would otherwise take the stage folder beside it for the game's folder.
+    return RunCommand("cd '" + path() + "' && '" ZORVAN_STAGE_DIR "/zorvan-run' --data . " +
+                      arguments);
 }
