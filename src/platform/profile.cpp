@@ -177,3 +177,15 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
     returnedString[count] = '\0';
     return static_cast<DWORD>(count);
 }
+
+std::vector<ProfileSection> ProfileOutline(LPCSTR fileName) {
+    std::vector<ProfileSection> outline;
+    const ParsedFile* file = Load(GamePath(fileName));
+    if (file == nullptr) return outline;
+    for (const Section& section : file->sections) {
+        ProfileSection& s = outline.emplace_back();
+        s.name = section.name;
+        for (const Entry& entry : section.entries) s.keys.push_back(entry.key);
+    }
+    return outline;
+}

@@ -257,6 +257,15 @@ void CMS3DFile::Clear() {
     impl_->joints.clear();
 }
 
+std::string CMS3DFile::ReadReport::Where() const {
+    if (brokenPart == nullptr) return "it reads whole";
+    if (std::strcmp(brokenPart, "file") == 0) return "it cannot be opened";
+    if (std::strcmp(brokenPart, "header") == 0)
+        return "its first 14 bytes are not a version 4 header";
+    return "it breaks at byte " + std::to_string(readBytes) + ", in the " + brokenPart + ": " +
+           problem;
+}
+
 const CMS3DFile::ReadReport& CMS3DFile::LastRead() const {
     return impl_->lastRead;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "render/ms3d_types.h"
 
@@ -33,6 +34,10 @@ public:
         const char* brokenPart = nullptr;
         // Null after a successful load; else what is wrong there, in words.
         const char* problem = nullptr;
+
+        // Where and why a failed load broke, in words for the model's author: "it cannot be
+        // opened", "it breaks at byte 16, in the vertices: ...", and so on.
+        std::string Where() const;
     };
     const ReadReport& LastRead() const;
 

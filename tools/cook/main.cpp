@@ -2,11 +2,14 @@
 //   zorvan-cook FILE.ms3d...               writes FILE.convex and FILE.concave beside each model
 //   zorvan-cook info FILE.ms3d             prints what the file holds as one JSON object
 //   zorvan-cook preview OUT.png FILE.ms3d...  renders the models in a grid (needs a display)
+//   zorvan-cook check [LEVELFILE]          checks a level file and all it names (run in the game's
+//                                          folder; default data/level1.ini)
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "cook/check_level.h"
 #include "cook/cook_mesh.h"
 #include "cook/model_info.h"
 #include "cook/preview.h"
@@ -17,7 +20,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: zorvan-cook FILE.ms3d...\n"
                  "       zorvan-cook info FILE.ms3d\n"
-                 "       zorvan-cook preview OUT.png FILE.ms3d...\n");
+                 "       zorvan-cook preview OUT.png FILE.ms3d...\n"
+                 "       zorvan-cook check [LEVELFILE]   (default data/level1.ini)\n");
     return 2;
 }
 
@@ -37,6 +41,10 @@ int main(int argc, char** argv) {
         if (!DescribeModel(argv[2], json, error)) return Fail(error);
         std::printf("%s\n", json.c_str());
         return 0;
+    }
+    if (std::strcmp(argv[1], "check") == 0) {
+        if (argc > 3) return Usage();
+        return CheckLevelAndFiles(argc == 3 ? argv[2] : "data/level1.ini");
     }
     if (std::strcmp(argv[1], "preview") == 0) {
         if (argc < 4) return Usage();

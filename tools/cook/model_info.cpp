@@ -56,15 +56,7 @@ std::vector<std::string> IndexProblems(CMS3DFile& file) {
 }  // namespace
 
 std::string UnreadableModel(const std::string& path, const CMS3DFile::ReadReport& read) {
-    std::string where;
-    if (std::string(read.brokenPart) == "file")
-        where = "it cannot be opened";
-    else if (std::string(read.brokenPart) == "header")
-        where = "its first 14 bytes are not a version 4 header";
-    else
-        where = "it breaks at byte " + std::to_string(read.readBytes) + ", in the " +
-                read.brokenPart + ": " + read.problem;
-    return path + ": not a readable MilkShape 3D version 4 file (" + where + ")";
+    return path + ": not a readable MilkShape 3D version 4 file (" + read.Where() + ")";
 }
 
 bool DescribeModel(const std::string& path, std::string& json, std::string& error) {
