@@ -24,5 +24,7 @@ void Stage::useSmallWindow() const {
 }
 
 RunResult Stage::run(const std::string& arguments) const {
-    return RunCommand("cd '" + path() + "' && '" ZORVAN_STAGE_DIR "/zorvan-run' " + arguments);
+    // Braced, so that the arguments may send the runner's streams elsewhere.
+    return RunCommand("cd '" + path() + "' && { '" ZORVAN_STAGE_DIR "/zorvan-run' " + arguments +
+                      "; }");
 }
