@@ -100,6 +100,12 @@ std::vector<FileProblem> LevelFiles::visualModel(const std::string& name) {
                             file.LastRead().Where() +
                             "): the object is invisible, though it collides"}};
     std::vector<FileProblem> problems;
+    const std::vector<std::string> indices = IndexProblems(file);
+    if (!indices.empty())
+        problems.push_back(
+            {false, path + ": triangles whose indices point at nothing are not drawn (" +
+                        std::to_string(indices.size()) + " such indices; the first: " + indices[0] +
+                        ")"});
     for (int i = 0; i < file.MaterialCount(); ++i) {
         ms3d_material_t* material = nullptr;
         file.MaterialAt(i, &material);

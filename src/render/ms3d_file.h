@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "render/ms3d_types.h"
 
@@ -73,3 +74,8 @@ private:
     struct Impl;
     Impl* impl_;
 };
+
+// Every index of a loaded file that points outside what it refers to: a triangle's corner or
+// group, a group's material (-1 included) or triangle. The game skips the triangles concerned,
+// so they are not drawn.
+std::vector<std::string> IndexProblems(CMS3DFile& file);

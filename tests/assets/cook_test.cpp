@@ -121,8 +121,8 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, "");
 
-    // A model file cut short, a cooked hull gone, a texture that a model names gone astray, and
-    // a level file with a misspelt model name and a decimal comma.
+    // A model file cut short, a cooked hull gone, a texture that a model names gone astray, a
+    // group without a material, and a level file with a misspelt model name and a decimal comma.
     const std::string models = game.path() + "/models/";
     const std::string pillar = ReadFile(models + "level_pillar_8.ms3d");
     std::ofstream(models + "level_pillar_8.ms3d", std::ios::binary) << pillar.substr(0, 300);
@@ -130,6 +130,16 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
     std::string crate = ReadFile(models + "level_crate_05.ms3d");
     crate.replace(crate.find("crate.jpg"), 9, "crane.jpg");
     std::ofstream(models + "level_crate_05.ms3d", std::ios::binary) << crate;
+    // The floor's first group loses its material (-1): the group that follows the vertices and
+    // triangles, whose last byte is the material index.
+    std::string floor = ReadFile(models + "level_floor_4x4.ms3d");
+    auto u16 = [&](size_t at) {
+        return size_t(uint8_t(floor[at])) | size_t(uint8_t(floor[at + 1])) << 8;
+    };
+    const size_t triangles = 16 + 15 * u16(14);
+    const size_t group = triangles + 2 + 70 * u16(triangles) + 2;
+    floor[group + 35 + 2 * u16(group + 33)] = char(-1);
+    std::ofstream(models + "level_floor_4x4.ms3d", std::ios::binary) << floor;
     std::string level = ReadFile(game.path() + "/data/level1.ini");
     level.replace(level.find("model9=level_hollow_sphere"), 26, "model9=level_holow_sphere");
     level.replace(level.find("density17=0.5"), 13, "density17=0,5");
@@ -163,7 +173,11 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
                       "the game can read (it breaks at byte 16, in the vertices: the file ends)"),
         std::string::npos)
         << r.output;
-    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 5) << r.output;
+    EXPECT_NE(r.output.find("models\\level_floor_4x4.ms3d: triangles whose indices point at "
+                            "nothing are not drawn (1 such indices; the first: group 0: material "
+                            "index -1 of 1 materials)"),
+              std::string::npos);
+    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 6) << r.output;
 
     fs::remove(game.path() + "/data/level1.ini");
     r = RunCommand(inGame + "'" + ZORVAN_COOK + "' check");
