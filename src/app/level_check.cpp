@@ -1,13 +1,14 @@
 #include "app/level_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
-#include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "app/level_files.h"
 #include "core/settings.h"

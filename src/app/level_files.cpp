@@ -81,7 +81,8 @@ std::string ClosestName(const std::string& word, const std::vector<std::string>&
 std::vector<FileProblem> LevelFiles::visualModel(const std::string& name) {
     const std::string path = "models\\" + name + ".ms3d";
     if (!Exists(path)) {
-        if (modelNames_.empty()) {
+        if (!listed_) {
+            listed_ = true;
             std::error_code error;
             for (const auto& entry :
                  std::filesystem::directory_iterator(GamePath("models"), error)) {

@@ -31,6 +31,7 @@ public:
 private:
     NxPhysicsSDK* sdk_;
     std::set<std::string> seen_;
+    bool listed_ = false;
     std::vector<std::string> modelNames_;  // the models folder's names, listed on first use
 };
 
