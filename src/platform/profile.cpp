@@ -73,7 +73,7 @@ void ParseLine(const std::string& rawLine, std::vector<Section>& sections) {
         size_t close = line.find(']');
         std::string name =
             line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-        sections.push_back({TrimFileSpace(CutAtNul(name)), {}});
+        sections.push_back({TrimFileSpace(CutAtNul(name)), {}, {}});
         return;
     }
     if (sections.empty()) return;  // lines before the first header are unreachable
