@@ -169,7 +169,6 @@ void GameStart(int argc, char** argv) {
     LogLine("Load Game Settings");
     int fullscreen = 0;
     ReadWindowSettings(fullscreen);
-    CheckLevel();
 
     timeDelta = 0.0;
     nextSparkleTime = 0.0;
@@ -180,6 +179,7 @@ void GameStart(int argc, char** argv) {
     LogLine("Initialize Physics");
     initPhysics();
     InstallAreaDamage();
+    CheckLevel();  // with the physics SDK, which reads the level's cooked meshes once for all
 
     OpenWindow(argc, argv, fullscreen);
     InitGlew();

@@ -73,7 +73,7 @@ void ParseLine(const std::string& rawLine, std::vector<Section>& sections) {
         size_t close = line.find(']');
         std::string name =
             line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-        sections.push_back({TrimFileSpace(CutAtNul(name)), {}});
+        sections.push_back({TrimFileSpace(CutAtNul(name)), {}, {}});
         return;
     }
     if (sections.empty()) return;  // lines before the first header are unreachable
@@ -187,4 +187,16 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
     std::memcpy(returnedString, text.data() + 1, count);
     returnedString[count] = '\0';
     return static_cast<DWORD>(count);
+}
+
+std::vector<ProfileSection> ProfileOutline(LPCSTR fileName) {
+    std::vector<ProfileSection> outline;
+    const ParsedFile* file = Load(GamePath(fileName));
+    if (file == nullptr) return outline;
+    for (const Section& section : file->sections) {
+        ProfileSection& s = outline.emplace_back();
+        s.name = section.name;
+        for (const Entry& entry : section.entries) s.keys.push_back(entry.key);
+    }
+    return outline;
 }

@@ -291,6 +291,15 @@ void CMS3DFile::Clear() {
     impl_->joints.clear();
 }
 
+std::string CMS3DFile::ReadReport::Where() const {
+    if (brokenPart == nullptr) return "it reads whole";
+    if (std::strcmp(brokenPart, "file") == 0) return "it cannot be opened";
+    if (std::strcmp(brokenPart, "header") == 0)
+        return "its first 14 bytes are not a version 4 header";
+    return "it breaks at byte " + std::to_string(readBytes) + ", in the " + brokenPart + ": " +
+           problem;
+}
+
 const CMS3DFile::ReadReport& CMS3DFile::LastRead() const {
     return impl_->lastRead;
 }
@@ -362,4 +371,40 @@ float CMS3DFile::CurrentTime() const {
 }
 int CMS3DFile::TotalFrames() const {
     return impl_->totalFrames;
+}
+
+std::vector<std::string> IndexProblems(CMS3DFile& file) {
+    std::vector<std::string> problems;
+    char text[160];
+    for (int i = 0; i < file.TriangleCount(); ++i) {
+        ms3d_triangle_t* t = nullptr;
+        file.TriangleAt(i, &t);
+        for (int c = 0; c < 3; ++c)
+            if (t->vertexIndices[c] >= file.VertexCount()) {
+                std::snprintf(text, sizeof text, "triangle %d: vertex index %d of %d vertices", i,
+                              t->vertexIndices[c], file.VertexCount());
+                problems.push_back(text);
+            }
+        if (t->groupIndex >= file.GroupCount()) {
+            std::snprintf(text, sizeof text, "triangle %d: group index %d of %d groups", i,
+                          t->groupIndex, file.GroupCount());
+            problems.push_back(text);
+        }
+    }
+    for (int i = 0; i < file.GroupCount(); ++i) {
+        ms3d_group_t* g = nullptr;
+        file.GroupAt(i, &g);
+        if (g->materialIndex < 0 || g->materialIndex >= file.MaterialCount()) {
+            std::snprintf(text, sizeof text, "group %d: material index %d of %d materials", i,
+                          g->materialIndex, file.MaterialCount());
+            problems.push_back(text);
+        }
+        for (int k = 0; k < g->numtriangles; ++k)
+            if (g->triangleIndices[k] >= file.TriangleCount()) {
+                std::snprintf(text, sizeof text, "group %d: triangle index %d of %d triangles", i,
+                              g->triangleIndices[k], file.TriangleCount());
+                problems.push_back(text);
+            }
+    }
+    return problems;
 }

@@ -24,7 +24,8 @@ void Stage::useSmallWindow() const {
 }
 
 RunResult Stage::run(const std::string& arguments) const {
-    // The runner would otherwise take the stage folder beside it for the game's folder.
-    return RunCommand("cd '" + path() + "' && '" ZORVAN_STAGE_DIR "/zorvan-run' --data . " +
-                      arguments);
+    // Braced, so that the arguments may send the runner's streams elsewhere. --data: the runner
+    // would otherwise take the stage folder beside it for the game's folder.
+    return RunCommand("cd '" + path() + "' && { '" ZORVAN_STAGE_DIR "/zorvan-run' --data . " +
+                      arguments + "; }");
 }

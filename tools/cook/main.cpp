@@ -1,11 +1,12 @@
 // zorvan-cook, the modders' tool for MilkShape models: cooks them into collision files, describes
-// and previews them (see kCook's usage).
+// and previews them, and checks a level file with everything it names (see kCook's usage).
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cook/check_level.h"
 #include "cook/cook_mesh.h"
 #include "cook/model_info.h"
 #include "cook/preview.h"
@@ -19,6 +20,9 @@ const Program kCook = {
     "       zorvan-cook info FILE.ms3d                what the file holds, as one JSON object\n"
     "       zorvan-cook preview OUT.png FILE.ms3d...  a contact sheet of the models drawn by the\n"
     "                                                 game's renderer (needs a display)\n"
+    "       zorvan-cook check [LEVELFILE]             check a level file and every file it names,\n"
+    "                                                 from the game's folder (default\n"
+    "                                                 data/level1.ini); exit 1 if the game would stop\n"
     "\n"
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"
@@ -49,6 +53,10 @@ int main(int argc, char** argv) {
         if (!DescribeModel(argv[2], json, error)) return Fail(error);
         std::printf("%s\n", json.c_str());
         return 0;
+    }
+    if (std::strcmp(argv[1], "check") == 0) {
+        if (argc > 3) Misuse("check takes at most one level file");
+        return CheckLevelAndFiles(argc == 3 ? argv[2] : "data/level1.ini");
     }
     if (std::strcmp(argv[1], "preview") == 0) {
         if (argc < 4) Misuse("preview takes the picture's file and at least one model file");
