@@ -100,14 +100,27 @@ void LoadHudTextures() {
     LoadOwnTextures(useBilinear, useMipmaps);
 }
 
+// Every character is drawn as a black shadow one pixel down and right, then as a white glyph.
+// Both write depth at the same z, so where a shadow and a glyph overlap, the one drawn first
+// stays. The GL draws bitmaps in batches of one colour, and each batch costs about as much to
+// shade as a 256 x 32 rectangle whatever it holds; so a run of characters is drawn shadows first,
+// then glyphs, two batches instead of two per character. That could only change the picture
+// where a glyph reaches into a later character's shadow, which takes a glyph wider than the
+// advance plus the shadow's offset: such a glyph ends its run.
 void DrawText(int x, int y, const char* text) {
-    for (int i = 0; text[i] != '\0'; ++i) {
-        glColor3f(0, 0, 0);
-        glRasterPos2i(x + kCharAdvance * i + 1, y + 1);
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, text[i]);
-        glColor3f(1, 1, 1);
-        glRasterPos2i(x + kCharAdvance * i, y);
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, text[i]);
+    constexpr int kShadowOffset = 1;
+    for (int start = 0, end = 0; text[start] != '\0'; start = end) {
+        while (text[end] != '\0' && glutBitmapWidth(GLUT_BITMAP_HELVETICA_18, text[end++]) <=
+                                        kCharAdvance + kShadowOffset) {
+        }
+        for (int shadow : {kShadowOffset, 0}) {
+            float level = shadow ? 0.0f : 1.0f;
+            glColor3f(level, level, level);
+            for (int i = start; i < end; ++i) {
+                glRasterPos2i(x + kCharAdvance * i + shadow, y + shadow);
+                glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, text[i]);
+            }
+        }
     }
 }
 
