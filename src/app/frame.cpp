@@ -80,11 +80,22 @@ void DrawProjectiles() {
     for (Projectile* p : projectiles) p->draw();
 }
 
+// The level's models are in `objects` too, but the frame's level-model loop has just drawn them
+// with the same pose: drawn again at the very same depth, not one of their fragments could pass
+// the depth test, so the object pass leaves them out.
+bool DrawnByLevelLoop(Object* o) {
+    auto* model = dynamic_cast<ModelObject*>(o);
+    return model != nullptr && model->levelModel;
+}
+
 void DrawObjects() {
     // Enemies are released and freed by the enemy pass of the game step; here they only leave
     // the draw list.
     RemovalPass(
-        objects, [](Object* o) { return o->expired; }, [](Object* o) { o->draw(); },
+        objects, [](Object* o) { return o->expired; },
+        [](Object* o) {
+            if (!DrawnByLevelLoop(o)) o->draw();
+        },
         [](Object* o) {
             if (o->type == OBJECT_TYPE_ENEMY) return;
             o->release();
@@ -121,10 +132,25 @@ void DrawRingParticles() {
     }
 }
 
+// The sky box lies behind everything and writes depth like everything else, so drawing it after
+// the opaque scene instead of first leaves the same picture: it still hides whatever lies beyond
+// its walls, and what is drawn later is still tested against it. Drawn first, it was shaded over
+// the whole window and then mostly painted over; drawn here, only where the sky shows. The
+// frustum's debug drawing that follows takes the texture state as it finds it, so the texture
+// and its switch are put back as the scene left them (the texture coordinate stays the sky's
+// last, as when the sky came first and the models' buffers set none).
+void DrawSkyBehindTheScene() {
+    GLint texture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    const bool textured = glIsEnabled(GL_TEXTURE_2D);
+    skyBox->Draw(camera->eye[0], camera->eye[1], camera->eye[2]);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    if (!textured) glDisable(GL_TEXTURE_2D);
+}
+
 void Display() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (lighting) glDisable(GL_LIGHTING);
-    skyBox->Draw(camera->eye[0], camera->eye[1], camera->eye[2]);
     glDisable(GL_TEXTURE_2D);
     DrawLightMarker();
     DrawDebugRenderable(*physicsScene->getDebugRenderable());
@@ -138,6 +164,7 @@ void Display() {
     if (gl20Supported && glslSupported && useOwnShader) glUseProgram(0);
     DrawRingParticles();
     if (lighting) glDisable(GL_LIGHTING);
+    DrawSkyBehindTheScene();
     frustum.DebugDraw();
     DrawHud();
     particles->Draw();

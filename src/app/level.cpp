@@ -44,6 +44,7 @@ void LoadLevelModels() {
         std::printf("InitModel %s\n", visual);
         auto* object = new ModelObject();
         levelModels[i - 1] = object;
+        object->levelModel = true;
         object->setModel(visual);
         object->createActor(physic, physicsScene, density, concave, 0);
         object->setMatrix(matrix);

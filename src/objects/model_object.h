@@ -32,6 +32,8 @@ public:
     Model* model = nullptr;
     ActorHolder* body = nullptr;
     std::string name;  // the visual model's name, empty until setModel
+    // One of the level file's models, which the frame draws in a loop of their own.
+    bool levelModel = false;
 };
 
 // A model object that owns trigger volumes and hears their events.
