@@ -223,6 +223,17 @@ TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
 
     EXPECT_EQ(trace.back()["enemies"].items.size(), all - 3);
     EXPECT_EQ(AvatarNumber(trace.back(), "lives"), 5);
+
+    // Heard as seen: each kind noticed the ball, the block leapt, the ball was hurt and took the
+    // cannon's item.
+    ExpectHeardAsSeen(trace, stage.sounds());
+    for (const char* heard :
+         {"cannon-notice", "fly-notice", "bomb-notice", "block-notice", "block-leap", "hurt"})
+        EXPECT_FALSE(FramesOf(stage.sounds(), heard).empty()) << heard;
+    EXPECT_EQ(FramesOf(stage.sounds(), "health-pickup").size() +
+                  FramesOf(stage.sounds(), "ammo-pickup").size() +
+                  FramesOf(stage.sounds(), "respawn-pickup").size(),
+              1u);
 }
 
 }  // namespace

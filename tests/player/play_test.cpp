@@ -1,6 +1,7 @@
 // Scripted play through zorvan-run at 60 steps per second: the boost jump, the wall jump, the
 // minigun's rate, lives lost in a fall until the game is lost, the respawn point, the camera keys
-// and the demo. The ball drops in at (0, 20, 0) and rests on the pedestal by frame 120.
+// and the demo, each also as heard in the sound log. The ball drops in at (0, 20, 0) and rests on
+// the pedestal by frame 120.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,6 +40,7 @@ TEST(Play, HeldSpaceRisesFarHigherThanATap) {
     EXPECT_LT(tap, 1.0);
     EXPECT_GT(hold, 3.5);  // enough for each 3-unit step of the training yard
     for (const Json& frame : trace) ASSERT_LT(AvatarNumber(frame, "jumpTime"), 0.3);
+    EXPECT_EQ(FramesOf(stage.sounds(), "boost"), (std::vector<int>{130, 300}));
 }
 
 TEST(Play, QHeldKicksTheBallOffAWallAndTurnsIt) {
@@ -61,6 +63,20 @@ TEST(Play, QHeldKicksTheBallOffAWallAndTurnsIt) {
     EXPECT_LT(plainRise, 1.0);
     EXPECT_GT(kickedRise, 5.0);
     EXPECT_LT(AvatarItem(kicked[199], "vel", 2), -5.0);  // W now drives it away from the wall
+
+    // Heard: the ball rolls towards the wall, kicks off it once and falls silent in the air.
+    std::vector<int> kick = FramesOf(stage.sounds(), "wall-jump");
+    ASSERT_EQ(kick.size(), 1u);
+    EXPECT_EQ(AvatarNumber(kicked[kick[0] - 1], "yaw"), 0);
+    EXPECT_NEAR(AvatarNumber(kicked[kick[0]], "yaw"), kPi, 1e-5);
+    std::vector<int> rolls = FramesOf(stage.sounds(), "roll"),
+                     stops = FramesOf(stage.sounds(), "roll-stop");
+    ASSERT_FALSE(rolls.empty());
+    EXPECT_TRUE(rolls[0] > 100 && rolls[0] < kick[0]) << rolls[0];
+    auto silenced = std::lower_bound(stops.begin(), stops.end(), kick[0]);
+    ASSERT_NE(silenced, stops.end());
+    EXPECT_LE(*silenced, kick[0] + 5);
+    EXPECT_GT(AvatarItem(kicked[*silenced], "pos", 1), 0.3 + 0.2 * 1.2);  // off the floor
 }
 
 TEST(Play, MinigunFiresAtMostFiveTimesASecond) {
@@ -82,6 +98,7 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
 
     int losses = 0;
     size_t lost = 0;
+    std::vector<int> respawns;
     for (size_t i = 1; i < 600 && !lost; ++i) {
         const Json &before = trace[i - 1], &now = trace[i];
         double lives = AvatarNumber(now, "lives");
@@ -94,6 +111,7 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
             lost = i;
             break;
         }
+        respawns.push_back(static_cast<int>(i));
         // Back 0.3 above the respawn point, which moves up with the ball; health and ammunition
         // restored.
         EXPECT_EQ(AvatarItem(now, "pos", 0), AvatarItem(before, "respawnPoint", 0));
@@ -120,6 +138,10 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
     EXPECT_EQ(AvatarNumber(trace[600], "lives"), -1);
     EXPECT_EQ(trace[619]["gameTime"].number, trace[600]["gameTime"].number);
     EXPECT_EQ(Count(stage.output(), "\nDEAD\n"), 2u) << stage.output();
+    // Heard: each of the four lives lost and the ball back, then the game lost at each step.
+    EXPECT_EQ(FramesOf(stage.sounds(), "life-lost"), respawns);
+    EXPECT_EQ(FramesOf(stage.sounds(), "respawn"), respawns);
+    EXPECT_EQ(FramesOf(stage.sounds(), "game-over"), (std::vector<int>{int(lost), 600}));
 }
 
 TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
@@ -190,6 +212,14 @@ TEST(Play, TheDemoReachesEachOfItsMoments) {
     EXPECT_TRUE(trace.back()["rings"][8]["collected"].boolean);
     EXPECT_EQ(AvatarNumber(trace.back(), "rings"), 1);
     EXPECT_LT(pos(trace.size() - 1, 2), -28.0);
+
+    // And it is heard as it is seen; the cannon noticed the ball before it fell, the ball
+    // boosted and kicked off the chimney's walls, and the vault's fly noticed it at the end.
+    ExpectHeardAsSeen(trace, stage.sounds());
+    EXPECT_FALSE(FramesOf(stage.sounds(), "cannon-notice").empty());
+    EXPECT_FALSE(FramesOf(stage.sounds(), "boost").empty());
+    EXPECT_FALSE(FramesOf(stage.sounds(), "wall-jump").empty());
+    EXPECT_GT(FramesOf(stage.sounds(), "fly-notice").at(0), 1525);
 }
 
 }  // namespace
