@@ -65,6 +65,10 @@ bool muted = false;
 bool rolling = false;
 SoundObserver observer = nullptr;
 
+constexpr int Index(SoundEvent event) {
+    return static_cast<int>(event);
+}
+
 bool Playing() {
     return context != nullptr;
 }
@@ -122,7 +126,7 @@ void Report(SoundEvent event, const NxVec3& position) {
 }  // namespace
 
 const char* SoundEventName(SoundEvent event) {
-    return kVoices[static_cast<int>(event)].name;
+    return kVoices[Index(event)].name;
 }
 
 void StartSound(const SoundSettings& settings) {
@@ -140,7 +144,7 @@ void StartSound(const SoundSettings& settings) {
         if (kVoices[i].file != nullptr) buffers[i] = LoadBuffer(kVoices[i].file);
     alGenSources(kSources, sources);
     alGenSources(1, &rollSource);
-    alSourcei(rollSource, AL_BUFFER, static_cast<ALint>(buffers[int(SoundEvent::Roll)]));
+    alSourcei(rollSource, AL_BUFFER, static_cast<ALint>(buffers[Index(SoundEvent::Roll)]));
     alSourcei(rollSource, AL_LOOPING, AL_TRUE);
     ApplyVolume();
 }
@@ -165,11 +169,11 @@ void StopSound() {
 
 void PlaySoundEvent(SoundEvent event, const NxVec3& position) {
     Report(event, position);
-    ALuint buffer = buffers[static_cast<int>(event)];
+    ALuint buffer = buffers[Index(event)];
     if (!Playing() || buffer == 0) return;
     ALuint source = FreeSource();
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
-    alSourcef(source, AL_GAIN, kVoices[static_cast<int>(event)].gain);
+    alSourcef(source, AL_GAIN, kVoices[Index(event)].gain);
     PlaceSource(source, position);
     alSourcePlay(source);
 }
@@ -185,7 +189,7 @@ void SetRollingSound(const NxVec3& position, float speed) {
         return;
     }
     float pace = std::min(speed / kRollFull, 1.0f);
-    alSourcef(rollSource, AL_GAIN, kVoices[int(SoundEvent::Roll)].gain * (0.25f + 0.75f * pace));
+    alSourcef(rollSource, AL_GAIN, kVoices[Index(SoundEvent::Roll)].gain * (0.25f + 0.75f * pace));
     alSourcef(rollSource, AL_PITCH, 0.6f + 0.9f * pace);
     PlaceSource(rollSource, position);
     if (started) alSourcePlay(rollSource);
