@@ -57,8 +57,8 @@ void zvEnemy::release() {
 void zvEnemy::onTriggerEnter(Trigger* volume, Object* other) {
     if (other->type != OBJECT_TYPE_AVATAR) return;
     target = other;
-    // A dying enemy stays dying: the avatar's arrival in the same step must not revive it.
     if (state == ENEMY_IDLE) PlaySoundEvent(kNoticeSounds[kind], getPosition());
+    // A dying enemy stays dying: the avatar's arrival in the same step must not revive it.
     if (!dying()) state = noticedState();
     volume->occupied = true;
 }

@@ -62,13 +62,13 @@ Grenade::Grenade(NxScene* scene, const float mount[16])
 
 void Grenade::onContact(Object* other) {
     if (other->type != OBJECT_TYPE_ENEMY && other->type != OBJECT_TYPE_AVATAR) return;
-    if (lifetime > 0) PlaySoundEvent(SoundEvent::Explosion, getPosition());
     lifetime = 0;
     explode(8.0f, 50.0f, getPosition());
 }
 
 void Grenade::releaseActor() {
     if (body == nullptr) return;
+    // Heard once: a grenade that went off on contact goes off again here, in the same step.
     PlaySoundEvent(SoundEvent::Explosion, getPosition());
     explode(8.0f, 50.0f, getPosition());
     ModelObject::releaseActor();
