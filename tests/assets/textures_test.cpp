@@ -144,6 +144,9 @@ TEST(Sounds, EveryEffectIsAShortWellFormedWaveFile) {
         int peak = 0;
         for (int16_t s : sound.samples) peak = std::max(peak, std::abs(int{s}));
         EXPECT_TRUE(peak > 16000 && peak < 32000) << peak;
+        if (file == "roll.wav") {  // it loops: its end runs on into its start
+            EXPECT_LT(std::abs(sound.samples.back() - sound.samples.front()), 1500);
+        }
     }
 
     const std::string good = ReadFile(GeneratedDir() + "/sounds/ring.wav");

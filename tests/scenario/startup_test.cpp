@@ -221,7 +221,8 @@ TEST(Startup, PauseDoesNotCountAsStepTime) {
 // Sound changes nothing that the game does: one script with shots, rockets, a boost and rolling
 // plays to the same trace and reports the same sound events with OpenAL Soft's null device (the
 // tests' own), with no device at all, and with sound switched off and the mute key pressed. A
-// volume out of range is named and replaced; a missing [sound] section is no fault.
+// volume out of range is named and replaced; a missing [sound] section is no fault, nor a broken
+// sound file.
 TEST(Startup, SoundOnOffOrWithoutADeviceChangesNothingElse) {
     Stage stage;
     stage.useSmallWindow();
@@ -255,6 +256,16 @@ TEST(Startup, SoundOnOffOrWithoutADeviceChangesNothingElse) {
     stage.write("s.txt", "140 fkey 7\n180 fkey 7\n190 fkey 7\n" + script);
     EXPECT_EQ(play("null", "[sound]\nenabled=0\n").second, heard);
     EXPECT_EQ(play("null", "").second, heard);
+
+    // A sound file that is not one is named once, and that sound stays silent.
+    fs::remove(stage.path() + "/sounds");
+    fs::copy(std::string(ZORVAN_STAGE_DIR) + "/sounds", stage.path() + "/sounds");
+    stage.write("sounds/ring.wav", "a ring, in words");
+    auto [named, regardless] = play("null", "");
+    EXPECT_EQ(regardless, heard);
+    EXPECT_NE(named.find("Sound: sounds/ring.wav not a RIFF WAVE file; it stays silent\n"),
+              std::string::npos)
+        << named;
     if (drivers)
         setenv("ALSOFT_DRIVERS", before.c_str(), 1);
     else

@@ -40,7 +40,7 @@ Track BulletHit() {
 Track Roll() {
     Track t = Noise(1.6f, 160, 160, 6);
     MixInto(t, Noise(1.6f, 900, 900, 7), 0.15f);
-    return Finished(Looped(Tremolo(t, 5, 0.3f), 0.3f), 0.8f);
+    return Looped(Finished(Tremolo(t, 5, 0.3f), 0.8f), 0.3f);  // its fade-out is cut off
 }
 
 // A rising puff.
