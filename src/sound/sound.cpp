@@ -203,10 +203,9 @@ void SetSoundListener(const float eye[3], const float center[3]) {
     alListenerfv(AL_ORIENTATION, orientation);
 }
 
-bool ToggleSoundMute() {
+void ToggleSoundMute() {
     muted = !muted;
     if (Playing()) ApplyVolume();
-    return muted;
 }
 
 void SetSoundObserver(SoundObserver newObserver) {

@@ -53,8 +53,8 @@ void PlaySoundEvent(SoundEvent event, const NxVec3& position);
 void SetRollingSound(const NxVec3& position, float speed);
 // The listener stands at the eye and looks at the centre, up being +Y.
 void SetSoundListener(const float eye[3], const float center[3]);
-// Mutes or unmutes everything; true when now muted.
-bool ToggleSoundMute();
+// Mutes or unmutes everything.
+void ToggleSoundMute();
 
 // Sees every event the game reports, device or not (the runner's sound log).
 using SoundObserver = void (*)(SoundEvent event, const NxVec3& position);
