@@ -77,13 +77,14 @@ bool Playing() {
 ALuint LoadBuffer(const char* name) {
     std::string path = std::string("sounds\\") + name + ".wav";
     std::string bytes, error = "cannot be read";
-    if (FILE* file = GameOpen(path.c_str(), "rb")) {
+    FILE* file = GameOpen(path.c_str(), "rb");
+    if (file != nullptr) {
         char chunk[4096];
         for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
         std::fclose(file);
     }
     WavSound wav;
-    if (bytes.empty() || !ParseWav(bytes, wav, error)) {
+    if (file == nullptr || !ParseWav(bytes, wav, error)) {
         std::fprintf(stderr, "Sound: %s %s; it stays silent\n", GamePath(path.c_str()).c_str(),
                      error.c_str());
         return 0;
@@ -101,18 +102,28 @@ void PlaceSource(ALuint source, const NxVec3& p) {
     alSource3f(source, AL_POSITION, p.x, p.y, p.z);
 }
 
-// A source that is not playing, or else the one started longest ago.
+// The next source in turn that is not playing; when all are, the one started longest ago, which
+// is the next in turn.
 ALuint FreeSource() {
+    int chosen = nextSource;
     for (int i = 0; i < kSources; ++i) {
-        ALuint source = sources[(nextSource + i) % kSources];
         ALint state = AL_STOPPED;
-        alGetSourcei(source, AL_SOURCE_STATE, &state);
-        if (state != AL_PLAYING) return source;
+        alGetSourcei(sources[(nextSource + i) % kSources], AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING) {
+            chosen = (nextSource + i) % kSources;
+            break;
+        }
     }
-    ALuint oldest = sources[nextSource];
-    nextSource = (nextSource + 1) % kSources;
-    alSourceStop(oldest);
-    return oldest;
+    nextSource = (chosen + 1) % kSources;
+    alSourceStop(sources[chosen]);
+    return sources[chosen];
+}
+
+void CloseDevice() {
+    if (context != nullptr) alcDestroyContext(context);
+    if (device != nullptr) alcCloseDevice(device);
+    context = nullptr;
+    device = nullptr;
 }
 
 void ApplyVolume() {
@@ -136,7 +147,7 @@ void StartSound(const SoundSettings& settings) {
     if (device == nullptr) return;
     context = alcCreateContext(device, nullptr);
     if (context == nullptr || !alcMakeContextCurrent(context)) {
-        StopSound();
+        CloseDevice();
         return;
     }
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
@@ -160,10 +171,7 @@ void StopSound() {
         std::fill(std::begin(buffers), std::end(buffers), 0);
         alcMakeContextCurrent(nullptr);
     }
-    if (context != nullptr) alcDestroyContext(context);
-    if (device != nullptr) alcCloseDevice(device);
-    context = nullptr;
-    device = nullptr;
+    CloseDevice();
     rolling = false;
 }
 
