@@ -3,7 +3,7 @@
 
 PACKAGES=(build-essential cmake pkg-config ninja-build
           freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libx11-dev
-          libdevil-dev libbullet-dev libgtest-dev xvfb xauth)
+          libdevil-dev libbullet-dev libgtest-dev nlohmann-json3-dev xvfb xauth)
 
 # install_missing_packages [PACKAGE...]: the PACKAGES above and any named.
 install_missing_packages() {

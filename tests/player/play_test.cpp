@@ -109,16 +109,16 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
         }
     }
     ASSERT_EQ(losses, 5);
-    EXPECT_FALSE(trace[lost]["avatar"]["alive"].boolean);
-    EXPECT_TRUE(trace[lost]["paused"].boolean);
-    EXPECT_TRUE(trace[599]["paused"].boolean);
-    EXPECT_EQ(trace[599]["gameTime"].number, trace[lost]["gameTime"].number);
+    EXPECT_FALSE(trace[lost]["avatar"]["alive"].get<bool>());
+    EXPECT_TRUE(trace[lost]["paused"].get<bool>());
+    EXPECT_TRUE(trace[599]["paused"].get<bool>());
+    EXPECT_EQ(trace[599]["gameTime"].get<double>(), trace[lost]["gameTime"].get<double>());
 
     // P resumes for one step, which loses a life again and pauses again.
-    EXPECT_TRUE(trace[600]["paused"].boolean);
-    EXPECT_GT(trace[600]["gameTime"].number, trace[599]["gameTime"].number);
+    EXPECT_TRUE(trace[600]["paused"].get<bool>());
+    EXPECT_GT(trace[600]["gameTime"].get<double>(), trace[599]["gameTime"].get<double>());
     EXPECT_EQ(AvatarNumber(trace[600], "lives"), -1);
-    EXPECT_EQ(trace[619]["gameTime"].number, trace[600]["gameTime"].number);
+    EXPECT_EQ(trace[619]["gameTime"].get<double>(), trace[600]["gameTime"].get<double>());
     EXPECT_EQ(Count(stage.output(), "\nDEAD\n"), 2u) << stage.output();
 }
 
@@ -138,17 +138,17 @@ TEST(Play, RespawnPointTakesTheOneItemAndCTurnsTheCamera) {
     // Following, the eye sits one unit behind the ball and half a unit above it; in the chase
     // view 5 above and 10 behind along -Z.
     auto eyeOffset = [&trace](size_t frame, int axis) {
-        return trace[frame]["camera"]["eye"][static_cast<size_t>(axis)].number -
+        return trace[frame]["camera"]["eye"][static_cast<size_t>(axis)].get<double>() -
                AvatarItem(trace[frame], "pos", axis);
     };
     EXPECT_NEAR(eyeOffset(124, 1), 0.5, 1e-4);
     EXPECT_NEAR(eyeOffset(124, 2), -1.0, 1e-4);
     EXPECT_NEAR(eyeOffset(170, 1), 5.0, 1e-4);
     EXPECT_NEAR(eyeOffset(170, 2), -10.0, 1e-4);
-    EXPECT_EQ(trace[0]["camera"]["mode"].number, 0);
-    EXPECT_EQ(trace[170]["camera"]["mode"].number, 1);
-    EXPECT_EQ(trace[171]["camera"]["mode"].number, 2);
-    EXPECT_EQ(trace[172]["camera"]["mode"].number, 0);
+    EXPECT_EQ(trace[0]["camera"]["mode"].get<double>(), 0);
+    EXPECT_EQ(trace[170]["camera"]["mode"].get<double>(), 1);
+    EXPECT_EQ(trace[171]["camera"]["mode"].get<double>(), 2);
+    EXPECT_EQ(trace[172]["camera"]["mode"].get<double>(), 0);
 }
 
 // The first frame from `from` on whose avatar has `rings` rings, or the trace's size.
@@ -169,8 +169,8 @@ TEST(Play, TheDemoReachesEachOfItsMoments) {
     EXPECT_NEAR(pos(ramp, 2), 4.0, 0.3);
     EXPECT_GT(pos(ramp, 1), 1.2);
     // The platform's cannon fell to a rocket and a bullet before it could fire.
-    EXPECT_EQ(trace[466]["enemies"].items.size(), trace[0]["enemies"].items.size() - 1);
-    EXPECT_EQ(trace[466]["items"].items.size(), 1u);
+    EXPECT_EQ(trace[466]["enemies"].size(), trace[0]["enemies"].size() - 1);
+    EXPECT_EQ(trace[466]["items"].size(), 1u);
     EXPECT_GT(AvatarNumber(trace[466], "health"), 50);
     size_t step = FirstWithRings(trace, ramp, 2);  // boosted onto the first floating step
     EXPECT_NEAR(pos(step, 1), 5.2, 0.05);
@@ -181,13 +181,13 @@ TEST(Play, TheDemoReachesEachOfItsMoments) {
     ASSERT_LT(ledge, 1525u);
 
     // At the vault's door with three rings: E opens it, the ball rolls through to the vault ring.
-    EXPECT_TRUE(trace[1525]["avatar"]["interaction"].boolean);
+    EXPECT_TRUE(trace[1525]["avatar"]["interaction"].get<bool>());
     EXPECT_LT(pos(1525, 2), -11.5);
-    EXPECT_EQ(trace[1525]["doors"][0]["state"].text, "closed");
+    EXPECT_EQ(trace[1525]["doors"][0]["state"].get<std::string>(), "closed");
     EXPECT_EQ(AvatarNumber(trace[1530], "rings"), 0);
-    EXPECT_EQ(trace[1530]["doors"][0]["state"].text, "opening");
-    EXPECT_EQ(trace[1600]["doors"][0]["state"].text, "open");
-    EXPECT_TRUE(trace.back()["rings"][8]["collected"].boolean);
+    EXPECT_EQ(trace[1530]["doors"][0]["state"].get<std::string>(), "opening");
+    EXPECT_EQ(trace[1600]["doors"][0]["state"].get<std::string>(), "open");
+    EXPECT_TRUE(trace.back()["rings"][8]["collected"].get<bool>());
     EXPECT_EQ(AvatarNumber(trace.back(), "rings"), 1);
     EXPECT_LT(pos(trace.size() - 1, 2), -28.0);
 }

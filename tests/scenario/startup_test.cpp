@@ -54,10 +54,10 @@ TEST(Startup, StepsMeasureFromTheStartAndQuitEndsTheRun) {
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 2u);
-    EXPECT_DOUBLE_EQ(trace[0]["gameTime"].number, 100.0);
-    EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].number, 100.0);
-    EXPECT_NEAR(trace[1]["timeDelta"].number, 1.0 / 60, 1e-8);
-    EXPECT_FALSE(trace[1]["paused"].boolean);
+    EXPECT_DOUBLE_EQ(trace[0]["gameTime"].get<double>(), 100.0);
+    EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].get<double>(), 100.0);
+    EXPECT_NEAR(trace[1]["timeDelta"].get<double>(), 1.0 / 60, 1e-8);
+    EXPECT_FALSE(trace[1]["paused"].get<bool>());
 }
 
 TEST(Startup, PauseDoesNotCountAsStepTime) {
@@ -68,10 +68,10 @@ TEST(Startup, PauseDoesNotCountAsStepTime) {
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 12u);
-    EXPECT_TRUE(trace[5]["paused"].boolean);
-    EXPECT_FALSE(trace[10]["paused"].boolean);
-    EXPECT_NEAR(trace[10]["timeDelta"].number, 0.02, 1e-9);
-    EXPECT_NEAR(trace[10]["gameTime"].number, 100.2, 1e-9);  // still jumps by the pause
+    EXPECT_TRUE(trace[5]["paused"].get<bool>());
+    EXPECT_FALSE(trace[10]["paused"].get<bool>());
+    EXPECT_NEAR(trace[10]["timeDelta"].get<double>(), 0.02, 1e-9);
+    EXPECT_NEAR(trace[10]["gameTime"].get<double>(), 100.2, 1e-9);  // still jumps by the pause
 }
 
 TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {

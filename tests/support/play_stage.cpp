@@ -66,19 +66,19 @@ std::vector<Json> PlayStage::trace(const std::string& script, const std::string&
 }
 
 double AvatarNumber(const Json& frame, const char* field) {
-    return frame["avatar"][field].number;
+    return frame["avatar"][field].get<double>();
 }
 
 double AvatarItem(const Json& frame, const char* field, int i) {
-    return frame["avatar"][field][static_cast<size_t>(i)].number;
+    return frame["avatar"][field][static_cast<size_t>(i)].get<double>();
 }
 
 double EnemyItem(const Json& frame, size_t n, const char* field, int i) {
-    return frame["enemies"][n][field][static_cast<size_t>(i)].number;
+    return frame["enemies"][n][field][static_cast<size_t>(i)].get<double>();
 }
 
 double EnemyNumber(const Json& frame, size_t n, const char* field) {
-    return frame["enemies"][n][field].number;
+    return frame["enemies"][n][field].get<double>();
 }
 
 std::string ForTheSmallWindow(const std::string& script) {
