@@ -21,12 +21,6 @@ double Highest(const std::vector<Json>& trace, size_t from, size_t to) {
     return highest;
 }
 
-size_t Count(const std::string& text, const std::string& line) {
-    size_t n = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
-    return n;
-}
-
 TEST(Play, HeldSpaceRisesFarHigherThanATap) {
     PlayStage stage(LevelWith({kFlushGround}));
     // A tap of 0.1 s, then once the ball rests again a hold of a whole second.

@@ -20,11 +20,6 @@ const Json& Door(const Json& frame, size_t i) {
 bool Prompt(const Json& frame) {
     return frame["avatar"]["interaction"].get<bool>();
 }
-size_t Count(const std::string& text, const std::string& line) {
-    size_t n = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
-    return n;
-}
 
 // The ball first turns round and fires the minigun through ring 3 behind it, then rolls through
 // rings 1 and 2 to the door, goes back through all three and returns to open the door.
@@ -95,7 +90,8 @@ TEST(RingsAndDoors, ThreeRingsOpenTheDoorFromInsideItsTrigger) {
     // Placed at 5, it rises to 6 or a step's rise beyond; the next step's animation pass drops it.
     size_t open = 361;
     while (open < trace.size() && Door(trace[open], 0)["state"].get<std::string>() != "open") {
-        EXPECT_GT(Door(trace[open], 0)["pos"][1].get<double>(), Door(trace[open - 1], 0)["pos"][1].get<double>());
+        EXPECT_GT(Door(trace[open], 0)["pos"][1].get<double>(),
+                  Door(trace[open - 1], 0)["pos"][1].get<double>());
         ++open;
     }
     ASSERT_LT(open, trace.size());
