@@ -36,7 +36,7 @@ FAULTS=(
     "test_render|src/render/ms3d_file.cpp|s/header.version != 4)/header.version < 4)/|later file versions read as version 4"
     "test_world|src/render/sky_box.cpp|s/\"x-.bmp\",$/\"x+.bmp\",/;s/\"x+.bmp\", \"y+/\"x-.bmp\", \"y+/|two sky faces swapped"
     "test_world|src/render/particles.cpp|s/if (p.life - dt <= 0) continue;/if (p.life - dt < 0) continue;/|a particle at life 0 lives on"
-    "test_player:Play.RespawnPoint*|src/render/camera.cpp|s/kFollowDistance = 1.0f/kFollowDistance = 1.5f/|the camera follows farther behind"
+    "test_player:Play.Jumps*|src/render/camera.cpp|s/kFollowDistance = 1.0f/kFollowDistance = 1.5f/|the camera follows farther behind"
     # Scene objects.
     "test_world|src/objects/trigger.cpp|/shape->setGroup(2);/d|trigger volumes block the rays"
     "test_world|src/objects/ground_plane.cpp|s/{0, 0, 1}, {0, 0, -1}}/{0, 0, 1}, {0, 0, 1}}/|one world bound faces the wrong way"
@@ -72,7 +72,7 @@ FAULTS=(
     "test_player:HudTest.*|src/app/hud.cpp|s/modelObject->model->ReloadTextures(bilinear, mipmap);/(void)modelObject;/|F4 and F5 leave the world's textures as they were"
     "test_world|src/app/level.cpp|/^    LoadBox();/d|the box not loaded"
     "test_world:Level.Broken*|src/app/level_check.cpp|s/if (value > 0 \&\& value <= kMaxCount) return value;/if (value != 0 \&\& value <= kMaxCount) return value;/|negative counts accepted"
-    "test_player:InputTest.*|src/app/input.cpp|s/camera->mode < 2 ? camera->mode + 1/camera->mode < 3 ? camera->mode + 1/|C cycles into the orbit"
+    "test_player:Play.Jumps*|src/app/input.cpp|s/camera->mode < 2 ? camera->mode + 1/camera->mode < 3 ? camera->mode + 1/|C cycles into the orbit"
     "test_runner|src/app/input.cpp|/perfLast = counter.QuadPart;/d|a pause counts as step time"
     "test_world|src/app/frame.cpp|s/nextSparkleTime = gameTime + 0.05;/nextSparkleTime = gameTime + 0.5;/|rings sparkle ten times less"
     # The platform and the shell's core.

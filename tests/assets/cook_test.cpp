@@ -75,7 +75,8 @@ TEST(Cook, InfoDescribesAFileAsOneJsonObject) {
     EXPECT_EQ(info["groupTriangles"].size(), info["groups"].get<double>());
     EXPECT_EQ(info["groupMaterials"].size(), info["groups"].get<double>());
     EXPECT_EQ(info["materialNames"].size(), info["materials"].get<double>());
-    EXPECT_EQ(info["textures"][0].get<std::string>().rfind("..\\textures\\", 0), 0u) << info["textures"][0].get<std::string>();
+    EXPECT_EQ(info["textures"][0].get<std::string>().rfind("..\\textures\\", 0), 0u)
+        << info["textures"][0].get<std::string>();
     EXPECT_EQ(info["trailingBytes"].get<double>(), 0);
     EXPECT_TRUE(info["problems"].empty());
     EXPECT_EQ(info["fps"].get<double>(), 24);

@@ -73,14 +73,16 @@ TEST(Level, CountOfZeroAndMissingEntries) {
     RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_NE(r.output.find("Error while loading models\\nothing_here.ms3d\n"), std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(), 2);
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
+              2);
 
     stage.write("data/level1.ini", Level(0, ""));
     r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     ExpectInOrder(r.output, {"NumModels 0\n", "NumEnemies: 0\n"});
     EXPECT_EQ(r.output.find("InitModel"), std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(), 1);
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
+              1);
 }
 
 TEST(Level, BrokenLevelFilesStopTheGameNamingTheProblem) {
