@@ -126,7 +126,7 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
         rendererUseVBO = buffers;
         screen.Clear();
         model->Render(kIdentity);
-        EXPECT_GT(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0) << buffers;
+        EXPECT_GT(screen.Read().CountNotOf({0, 0, 0}), 0) << buffers;
     }
 }
 
@@ -143,7 +143,7 @@ TEST_F(ModelTest, ACulledModelDrawsNothing) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Sphere not in Frustum:  model: " + path + "\n");
     EXPECT_TRUE(log.Calls().empty());
-    EXPECT_EQ(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0);
+    EXPECT_EQ(screen.Read().CountNotOf({0, 0, 0}), 0);
 
     // Facing it: drawn.
     frustum.SetCamera(0, 0, 10, 0, 0, 0, 0, 1, 0);
@@ -167,16 +167,16 @@ TEST_F(ModelTest, BothPathsDrawAnUnrotatedModelAlike) {
     Offscreen screen;
     rendererUseVBO = true;
     model->Render(moved);
-    const std::vector<uint8_t> buffered = screen.Read();
+    const Pixels buffered = screen.Read();
     screen.Clear();
     rendererUseVBO = false;
     model->Render(moved);
-    const std::vector<uint8_t> immediate = screen.Read();
+    const Pixels immediate = screen.Read();
 
-    EXPECT_GT(CountPixelsNotOf(buffered, {0, 0, 0}), Offscreen::kSize * Offscreen::kSize / 3);
+    EXPECT_GT(buffered.CountNotOf({0, 0, 0}), Offscreen::kSize * Offscreen::kSize / 3);
     int differing = 0;
-    for (size_t i = 0; i < buffered.size(); ++i)
-        if (std::abs(buffered[i] - immediate[i]) > 4) ++differing;
+    for (size_t i = 0; i < buffered.rgb.size(); ++i)
+        if (std::abs(buffered.rgb[i] - immediate.rgb[i]) > 4) ++differing;
     EXPECT_LE(differing, 2 * Offscreen::kSize) << "channel values that differ";
 }
 

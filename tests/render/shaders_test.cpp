@@ -66,11 +66,11 @@ TEST(Shaders, TheProgramsDrawLitMaterialsAndModulatedTextures) {
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
     EXPECT_EQ(GLuint(current), pointLightTexProgram);  // the last material is textured
     glUseProgram(0);
-    std::vector<uint8_t> pixels = screen.Read();
+    const Pixels pixels = screen.Read();
 
     // Facing the camera, the surfaces are lit from the side by the light above the view: clearly
     // visible in their own colours, not washed out.
-    const auto plain = PixelAt(pixels, 16, 32), textured = PixelAt(pixels, 48, 32);
+    const auto plain = pixels.At(16, 32), textured = pixels.At(48, 32);
     EXPECT_GT(plain[1], 80);
     EXPECT_LT(plain[0], plain[1] / 2);
     EXPECT_LT(plain[1], 230);
