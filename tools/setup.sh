@@ -1,21 +1,30 @@
-# Sourced by play.sh and test.sh: installs what is missing from Debian's packages, then configures
-# and builds the game into build/ with its stage folder build/stage/.
+# Sourced by play.sh, test.sh and the other scripts: installs what is missing from Debian's
+# packages, then configures and builds the game (into build/ unless told otherwise), whose stage
+# folder is FOLDER/stage/.
 
-PACKAGES=(build-essential cmake pkg-config ninja-build
-          freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libx11-dev
-          libdevil-dev libbullet-dev libgtest-dev nlohmann-json3-dev xvfb xauth)
+# What building and playing the game needs, and what its tests need besides.
+GAME_PACKAGES=(build-essential cmake pkg-config ninja-build
+               freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libx11-dev
+               libdevil-dev libbullet-dev)
+TEST_PACKAGES=(libgtest-dev nlohmann-json3-dev xvfb xauth)
 
-# install_missing_packages [PACKAGE...]: the PACKAGES above and any named.
+# install_missing_packages [PACKAGE...]: the game's and the tests' packages and any named.
 install_missing_packages() {
+    install_missing "${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "$@"
+}
+
+# install_missing PACKAGE...: those of the packages that are not installed yet, after saying which.
+install_missing() {
     local missing=()
-    for package in "${PACKAGES[@]}" "$@"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
             missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "These Debian packages are missing and are about to be installed${sudo:+ with sudo}:"
+    echo "  ${missing[*]}"
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }

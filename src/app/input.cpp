@@ -4,11 +4,9 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 
 #include "core/globals.h"
 #include "app/hud.h"
-#include "core/log.h"
 #include "app/shell.h"
 #include "platform/perf_counter.h"
 #include "player/avatar.h"
@@ -58,13 +56,7 @@ void TogglePause() {
 }  // namespace
 
 void Keyboard(unsigned char key, int, int) {
-    if (key == kEscape) {
-        CleanUp();
-        LogLine("Exiting");
-        LogClose();
-        std::fflush(stdout);
-        std::exit(0);
-    }
+    if (key == kEscape) ExitGame();
     if (bool* held = HeldState(key)) {
         *held = true;
         return;

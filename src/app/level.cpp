@@ -64,7 +64,7 @@ zvEnemy* NewEnemy(int32_t kind) {
 }
 
 // The enemies of the level file, in both lists in file order. Entries of an unknown kind are
-// skipped.
+// skipped (the level file's check has warned of them).
 void LoadEnemies() {
     int32_t count = ReadInt(kLevelFile, "level", "numEnemies");
     std::printf("NumEnemies: %i\n", count);
@@ -78,8 +78,6 @@ void LoadEnemies() {
             enemy->setMatrix(matrix);
             objects.push_back(enemy);
             enemies.push_back(enemy);
-        } else {
-            std::printf("Enemy %i has kind %i, which is not known: skipped\n", i, kind);
         }
         delete[] matrix;
     }
@@ -111,7 +109,7 @@ void LoadBox() {
 }  // namespace
 
 void CheckLevel() {
-    for (const LevelProblem& problem : CheckLevelFile(kLevelFile)) {
+    for (const LevelProblem& problem : CheckLevelFile(kLevelFile, physicsSDK)) {
         if (problem.fatal) StopGame(problem.message.c_str());
         WarnAbout(problem.message.c_str());
     }

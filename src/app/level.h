@@ -5,8 +5,9 @@
 
 constexpr const char* kLevelFile = "data\\level1.ini";
 
-// Runs the checks of the level file before the window opens: warns of each problem the game can
-// run with and stops the game at the first one it cannot (see CheckLevelFile).
+// Runs the checks of the level file once the physics SDK exists and before the window opens:
+// warns of each problem the game can run with and stops the game at the first one it cannot
+// (see CheckLevelFile).
 void CheckLevel();
 
 void LoadModels();

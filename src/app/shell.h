@@ -11,8 +11,11 @@ void Idle();
 void Display();
 void Reshape(int w, int h);
 
-// Takes the world down before the process exits (Escape).
+// Takes the world down before the process exits.
 void CleanUp();
+// The one way the game ends (Escape, the window's close button): CleanUp, "Exiting" in the log,
+// then exit code 0.
+[[noreturn]] void ExitGame();
 
 // Sub-steps of the game step and the frame, in call order.
 void StartPhysics();

@@ -4,6 +4,8 @@
 #include <IL/il.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "core/globals.h"
 #include "app/hud.h"
@@ -18,6 +20,7 @@
 #include "world/area_damage.h"
 #include "world/init_physics.h"
 #include "platform/cursor.h"
+#include "platform/game_folder.h"
 #include "platform/game_path.h"
 #include "platform/perf_counter.h"
 #include "render/camera.h"
@@ -117,6 +120,22 @@ void InitCamera() {
     camera->init(fov, winResX, winResY, 0.1, 100000.0, camMode);
 }
 
+// The log lies in the game's folder; an installed game's folder is not the player's to write, so
+// then it goes to the player's state folder, and the console says where.
+void OpenLog() {
+    LogOpen("zvLog.txt");
+    if (logFile != nullptr) return;
+    std::string elsewhere = StateFile("zvLog.txt");
+    if (elsewhere.empty()) return;
+    LogOpen(elsewhere.c_str());
+    if (logFile != nullptr) std::printf("Log file: %s\n", elsewhere.c_str());
+}
+
+// The window's close button ends the game as Escape does.
+void CloseWindow() {
+    ExitGame();
+}
+
 void RegisterCallbacks() {
     glutMouseFunc(MouseButton);
     glutPassiveMotionFunc(MouseMotion);
@@ -128,6 +147,9 @@ void RegisterCallbacks() {
     glutReshapeFunc(Reshape);
     glutDisplayFunc(Display);
     glutIdleFunc(Idle);
+    // freeglut's own reaction to the close button would end the process behind the game's back.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutCloseFunc(CloseWindow);
 }
 
 void InitGlState() {
@@ -143,11 +165,10 @@ void InitGlState() {
 }  // namespace
 
 void GameStart(int argc, char** argv) {
-    LogOpen("zvLog.txt");
+    OpenLog();
     LogLine("Load Game Settings");
     int fullscreen = 0;
     ReadWindowSettings(fullscreen);
-    CheckLevel();
 
     timeDelta = 0.0;
     nextSparkleTime = 0.0;
@@ -158,6 +179,7 @@ void GameStart(int argc, char** argv) {
     LogLine("Initialize Physics");
     initPhysics();
     InstallAreaDamage();
+    CheckLevel();  // with the physics SDK, which reads the level's cooked meshes once for all
 
     OpenWindow(argc, argv, fullscreen);
     InitGlew();
@@ -189,4 +211,15 @@ void CleanUp() {
     animations.clear();
     UnloadModels();
     releasePhysics();
+}
+
+void ExitGame() {
+    // freeglut closes the window once more at exit, and must not call back into a game that is
+    // gone by then.
+    glutCloseFunc(nullptr);
+    CleanUp();
+    LogLine("Exiting");
+    LogClose();
+    std::fflush(stdout);
+    std::exit(0);
 }

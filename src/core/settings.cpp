@@ -84,8 +84,16 @@ float* ReadMatrix(const char* file, const char* section, const char* key) {
         return m;
     }
     for (int i = 0; i < 16; ++i) m[i] = 0;
-    std::sscanf(text, "%f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f", &m[0],
-                &m[1], &m[2], &m[3], &m[4], &m[5], &m[6], &m[7], &m[8], &m[9], &m[10], &m[11],
-                &m[12], &m[13], &m[14], &m[15]);
+    ScanMatrix(text, m, nullptr);
     return m;
+}
+
+int ScanMatrix(const char* text, float m[16], const char** rest) {
+    int end = -1;
+    int count =
+        std::sscanf(text, "%f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f, %f%n", &m[0],
+                    &m[1], &m[2], &m[3], &m[4], &m[5], &m[6], &m[7], &m[8], &m[9], &m[10], &m[11],
+                    &m[12], &m[13], &m[14], &m[15], &end);
+    if (rest != nullptr) *rest = end < 0 ? nullptr : text + end;
+    return count < 0 ? 0 : count;
 }

@@ -27,3 +27,7 @@ NxVec3 ReadVec3(const char* file, const char* section, const char* key);
 Vec4 ReadVec4(const char* file, const char* section, const char* key);
 // A new float[16] (column-major 4x4) that the caller frees with delete[].
 float* ReadMatrix(const char* file, const char* section, const char* key);
+// Scans a matrix value as ReadMatrix does into `m`, which the caller has zeroed; the count of
+// numbers read (a comma between each two is required). `rest`, unless null, gets what follows
+// the 16th number, or null when there are fewer.
+int ScanMatrix(const char* text, float m[16], const char** rest);

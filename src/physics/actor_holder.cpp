@@ -1,6 +1,7 @@
 #include "physics/actor_holder.h"
 
 #include <cstdio>
+#include <string>
 
 #include "physics/mesh_cache.h"
 #include "physics/physics_world.h"
@@ -9,13 +10,11 @@
 
 namespace {
 
-// A cooked mesh that cannot be had stops the game, naming the file.
+// A cooked mesh that cannot be had stops the game, naming the file and what to do about it.
 template <class Mesh>
-Mesh* Required(Mesh* mesh, const char* path) {
+Mesh* Required(Mesh* mesh, const char* name, const std::string& path) {
     if (mesh != nullptr) return mesh;
-    char message[600];
-    std::snprintf(message, sizeof message, "Cannot load the cooked collision mesh %s", path);
-    StopPhysics(message);
+    StopPhysics(("Cannot start: " + CookedMeshProblem(name, path)).c_str());
 }
 
 }  // namespace
@@ -24,17 +23,16 @@ ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name
                                  bool concave) {
     NxPhysicsSDK& sdk = scene->getPhysicsSDK();
 
-    char path[512];
-    std::snprintf(path, sizeof path, concave ? "models\\%s.concave" : "models\\%s.convex", name);
+    const std::string path = CookedMeshPath(name, concave);
     NxActorDesc actorDesc;
     NxBodyDesc bodyDesc;
     NxConvexShapeDesc convexDesc;
     NxTriangleMeshShapeDesc meshDesc;
     if (concave) {
-        meshDesc.meshData = Required(CookedTriangleMesh(sdk, path), path);
+        meshDesc.meshData = Required(CookedTriangleMesh(sdk, path.c_str()), name, path);
         actorDesc.shapes.pushBack(&meshDesc);
     } else {
-        convexDesc.meshData = Required(CookedConvexMesh(sdk, path), path);
+        convexDesc.meshData = Required(CookedConvexMesh(sdk, path.c_str()), name, path);
         actorDesc.shapes.pushBack(&convexDesc);
     }
     if (density != 0.0f) {
@@ -46,9 +44,7 @@ ActorHolder* ActorHolder::create(NxScene* scene, Object* owner, const char* name
     holder->scene = scene;
     holder->actor = scene->createActor(actorDesc);
     if (holder->actor == nullptr) {
-        char message[600];
-        std::snprintf(message, sizeof message, "Cannot create the physics actor of %s", path);
-        StopPhysics(message);
+        StopPhysics(("Cannot create the physics actor of " + path).c_str());
     }
     holder->actor->userData = owner;
     return holder;

@@ -24,12 +24,16 @@ struct Entry {
 struct Section {
     std::string name;
     std::vector<Entry> entries;
+    // Each key name folded to lower case, with the index of its first line: lookups take the
+    // same time however long the section is.
+    std::unordered_map<std::string, size_t> firstEntry;
 };
 
 struct ParsedFile {
     off_t size = -1;
     timespec modified{};
     std::vector<Section> sections;
+    std::unordered_map<std::string, size_t> firstSection;  // folded name -> index
 };
 
 bool IsFileSpace(unsigned char c) {
@@ -55,15 +59,11 @@ std::string CutAtNul(const std::string& text) {
     return text.substr(0, std::min(text.size(), text.find('\0')));
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
-        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
-        if (x != y) return false;
-    }
-    return true;
+// Names match ignoring the case of ASCII letters only.
+std::string Folded(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+    return name;
 }
 
 void ParseLine(const std::string& rawLine, std::vector<Section>& sections) {
@@ -73,7 +73,7 @@ void ParseLine(const std::string& rawLine, std::vector<Section>& sections) {
         size_t close = line.find(']');
         std::string name =
             line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-        sections.push_back({TrimFileSpace(CutAtNul(name)), {}});
+        sections.push_back({TrimFileSpace(CutAtNul(name)), {}, {}});
         return;
     }
     if (sections.empty()) return;  // lines before the first header are unreachable
@@ -87,6 +87,17 @@ void ParseLine(const std::string& rawLine, std::vector<Section>& sections) {
         entry.value = CutAtNul(TrimFileSpace(line.substr(equals + 1)));
     }
     sections.back().entries.push_back(std::move(entry));
+}
+
+// Only the first section of a name is searched, and the first line of a key wins.
+void Index(ParsedFile& file) {
+    file.firstSection.clear();
+    for (size_t s = 0; s < file.sections.size(); ++s) {
+        Section& section = file.sections[s];
+        if (!file.firstSection.emplace(Folded(section.name), s).second) continue;
+        for (size_t e = 0; e < section.entries.size(); ++e)
+            section.firstEntry.emplace(Folded(section.entries[e].key), e);
+    }
 }
 
 std::vector<Section> Parse(const std::string& bytes) {
@@ -123,6 +134,7 @@ const ParsedFile* Load(const std::string& hostPath) {
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
     std::fclose(file);
     cached.sections = Parse(bytes);
+    Index(cached);
     cached.size = info.st_size;
     cached.modified = info.st_mtim;
     return &cached;
@@ -132,14 +144,13 @@ const ParsedFile* Load(const std::string& hostPath) {
 const std::string* Find(const ParsedFile& file, const std::string& section,
                         const std::string& key) {
     if (!key.empty() && key[0] == ';') return nullptr;
-    for (const Section& s : file.sections) {
-        if (!SameName(s.name, section)) continue;
-        // Only the first section of a name is searched, and the first line of a key wins.
-        for (const Entry& e : s.entries)
-            if (SameName(e.key, key)) return e.hasValue ? &e.value : nullptr;
-        return nullptr;
-    }
-    return nullptr;
+    auto s = file.firstSection.find(Folded(section));
+    if (s == file.firstSection.end()) return nullptr;
+    const Section& found = file.sections[s->second];
+    auto e = found.firstEntry.find(Folded(key));
+    if (e == found.firstEntry.end()) return nullptr;
+    const Entry& entry = found.entries[e->second];
+    return entry.hasValue ? &entry.value : nullptr;
 }
 
 DWORD Copy(const std::string& text, LPSTR out, DWORD size) {
@@ -176,4 +187,16 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
     std::memcpy(returnedString, text.data() + 1, count);
     returnedString[count] = '\0';
     return static_cast<DWORD>(count);
+}
+
+std::vector<ProfileSection> ProfileOutline(LPCSTR fileName) {
+    std::vector<ProfileSection> outline;
+    const ParsedFile* file = Load(GamePath(fileName));
+    if (file == nullptr) return outline;
+    for (const Section& section : file->sections) {
+        ProfileSection& s = outline.emplace_back();
+        s.name = section.name;
+        for (const Entry& entry : section.entries) s.keys.push_back(entry.key);
+    }
+    return outline;
 }

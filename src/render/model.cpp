@@ -25,8 +25,8 @@ NxVec3 Transform(const float* m, float x, float y, float z) {
             m[2] * x + m[6] * y + m[10] * z + m[14]};
 }
 
-// The file a material's texture path names: its leading dots and backslashes dropped, so that
-// "..\textures\x.jpg" is read from the working directory. Empty when there is no texture.
+}  // namespace
+
 std::string TextureFileName(const ms3d_material_t& material) {
     const char* path = material.texture;
     size_t length = strnlen(path, sizeof material.texture);  // the field need not be terminated
@@ -34,8 +34,6 @@ std::string TextureFileName(const ms3d_material_t& material) {
     while (start < length && (path[start] == '.' || path[start] == '\\')) ++start;
     return length == 0 ? std::string() : std::string(path + start, length - start);
 }
-
-}  // namespace
 
 Model* GetModel(const char* fileName) {
     for (const VBO& record : VBOList)

@@ -66,3 +66,6 @@ private:
 Model* GetModel(const char* fileName);
 // Releases every loaded model and empties the store; the Model objects themselves stay valid.
 void ReleaseAllModels();
+// The file a material's texture path names: its leading dots and backslashes dropped, so that
+// "..\textures\x.jpg" is read from the working directory. Empty when there is no texture.
+std::string TextureFileName(const ms3d_material_t& material);

@@ -25,15 +25,22 @@ constexpr size_t kJointHeadBytes = offsetof(ms3d_joint_t, keyFramesRot);
 static_assert(kGroupHeadBytes == 35);
 static_assert(kJointHeadBytes == 93);
 
+// The bytes of a whole file. Left uninitialised before the read fills them: a model file is
+// read at disk speed, and zeroing it first would cost as much again.
+struct FileBytes {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+};
+
 // A cursor over the bytes that were read; a read that would pass their end fails.
 class ByteReader {
 public:
-    explicit ByteReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+    explicit ByteReader(const FileBytes& bytes) : bytes_(bytes) {}
 
     bool Read(void* out, size_t size) {
-        if (size > bytes_.size() - position_) return false;
+        if (size > bytes_.size - position_) return false;
         if (size == 0) return true;  // an empty array may have no storage to copy into
-        std::memcpy(out, bytes_.data() + position_, size);
+        std::memcpy(out, bytes_.data.get() + position_, size);
         position_ += size;
         return true;
     }
@@ -52,18 +59,18 @@ public:
     }
 
 private:
-    const std::vector<uint8_t>& bytes_;
+    const FileBytes& bytes_;
     size_t position_ = 0;
 };
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+bool ReadWholeFile(const char* path, FileBytes& bytes) {
     FILE* file = GameOpen(path, "rb");
     if (file == nullptr) return false;
     struct stat info {};
     bool ok = fstat(fileno(file), &info) == 0 && info.st_size >= 0;
     if (ok) {
-        bytes.resize(static_cast<size_t>(info.st_size));
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        bytes.data.reset(new uint8_t[static_cast<size_t>(info.st_size)]);
+        bytes.size = std::fread(bytes.data.get(), 1, static_cast<size_t>(info.st_size), file);
     }
     std::fclose(file);
     return ok;
@@ -73,13 +80,20 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 // world ends 1000 units from its centre.
 constexpr float kMaxCoordinate = 1e5f;
 
-// The floats of a packed record, copied out (they lie unaligned in it).
+// The N floats of a packed record (they lie unaligned in it) are finite and, in size, at most
+// `limit`. Tested on their bits, which order as their sizes do: infinity's pattern and every one
+// above it (the NaNs) are not finite.
 template <size_t N>
 bool AllFinite(const void* floats, float limit = INFINITY) {
-    float values[N];
-    std::memcpy(values, floats, sizeof values);
-    return std::all_of(values, values + N,
-                       [limit](float v) { return std::isfinite(v) && std::fabs(v) <= limit; });
+    uint32_t bits[N], limitBits;
+    std::memcpy(bits, floats, sizeof bits);
+    std::memcpy(&limitBits, &limit, sizeof limitBits);
+    uint32_t over = 0;
+    for (uint32_t b : bits) {
+        const uint32_t size = b & 0x7FFFFFFFu;
+        over |= (size > limitBits) | (size >= 0x7F800000u);  // beyond the limit, or not finite
+    }
+    return over == 0;
 }
 
 bool Sound(const ms3d_vertex_t& v) {
@@ -97,23 +111,43 @@ bool Sound(const ms3d_triangle_t& t) {
 }
 
 // Each undirected side of every triangle once, ordered by its larger and then its smaller index.
+// The sides are bucketed by their larger index (a counting sort, linear in the sides); a bucket
+// holds the few sides that meet at one vertex and is sorted on its own.
 std::vector<ms3d_edge_t> DeriveEdges(const std::vector<ms3d_triangle_t>& triangles) {
-    std::vector<uint32_t> keys;
-    keys.reserve(triangles.size() * 3);
-    for (const ms3d_triangle_t& triangle : triangles) {
-        for (int side = 0; side < 3; ++side) {
-            uint16_t a = triangle.vertexIndices[side];
-            uint16_t b = triangle.vertexIndices[(side + 1) % 3];
-            if (a > b) std::swap(a, b);
-            keys.push_back(uint32_t{b} << 16 | a);
+    struct Side {
+        uint16_t low, high;
+    };
+    std::vector<Side> sides(triangles.size() * 3);
+    uint32_t buckets = 0;
+    for (size_t t = 0; t < triangles.size(); ++t) {
+        uint16_t corner[3];
+        std::memcpy(corner, triangles[t].vertexIndices, sizeof corner);
+        for (int i = 0; i < 3; ++i) {
+            auto [low, high] = std::minmax(corner[i], corner[(i + 1) % 3]);
+            sides[t * 3 + i] = {low, high};
+            buckets = std::max<uint32_t>(buckets, high + 1u);
         }
     }
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    std::vector<ms3d_edge_t> edges(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        edges[i].edgeIndices[0] = static_cast<uint16_t>(keys[i] & 0xFFFF);
-        edges[i].edgeIndices[1] = static_cast<uint16_t>(keys[i] >> 16);
+    std::vector<uint32_t> start(buckets + 1, 0);
+    for (const Side& side : sides) ++start[side.high + 1];
+    for (uint32_t b = 0; b < buckets; ++b) start[b + 1] += start[b];
+    std::vector<uint16_t> lows(sides.size());
+    std::vector<uint32_t> next(start.begin(), start.end() - 1);
+    for (const Side& side : sides) lows[next[side.high]++] = side.low;
+
+    std::vector<ms3d_edge_t> edges;
+    edges.reserve(sides.size());
+    for (uint32_t high = 0; high < buckets; ++high) {
+        uint16_t* first = lows.data() + start[high];
+        uint16_t* last = lows.data() + start[high + 1];
+        std::sort(first, last);
+        for (uint16_t* i = first; i < last; ++i) {
+            if (i > first && *i == i[-1]) continue;
+            ms3d_edge_t edge;
+            edge.edgeIndices[0] = *i;
+            edge.edgeIndices[1] = static_cast<uint16_t>(high);
+            edges.push_back(edge);
+        }
     }
     return edges;
 }
@@ -186,9 +220,9 @@ bool CMS3DFile::Load(const char* path) {
     Clear();
     ReadReport& report = impl_->lastRead;
     report = {0, 0, "file", "it cannot be opened"};
-    std::vector<uint8_t> bytes;
+    FileBytes bytes;
     if (!ReadWholeFile(path, bytes)) return false;
-    report = {bytes.size(), 0, "header", "not a version 4 header"};
+    report = {bytes.size, 0, "header", "not a version 4 header"};
 
     ByteReader in(bytes);
     ms3d_header_t header;
@@ -229,12 +263,12 @@ bool CMS3DFile::Load(const char* path) {
     for (const auto& [part, read] : parts) {
         if (read()) continue;
         if (unsoundAt != 0)
-            report = {bytes.size(), unsoundAt, part, "a number that is not finite or too large"};
+            report = {bytes.size, unsoundAt, part, "a number that is not finite or too large"};
         else
-            report = {bytes.size(), in.Position(), part, "the file ends"};
+            report = {bytes.size, in.Position(), part, "the file ends"};
         return false;
     }
-    report = {bytes.size(), in.Position(), nullptr, nullptr};
+    report = {bytes.size, in.Position(), nullptr, nullptr};
 
     impl_->edges = DeriveEdges(triangles);
     impl_->vertices = std::move(vertices);
@@ -255,6 +289,15 @@ void CMS3DFile::Clear() {
     impl_->groups.clear();
     impl_->materials.clear();
     impl_->joints.clear();
+}
+
+std::string CMS3DFile::ReadReport::Where() const {
+    if (brokenPart == nullptr) return "it reads whole";
+    if (std::strcmp(brokenPart, "file") == 0) return "it cannot be opened";
+    if (std::strcmp(brokenPart, "header") == 0)
+        return "its first 14 bytes are not a version 4 header";
+    return "it breaks at byte " + std::to_string(readBytes) + ", in the " + brokenPart + ": " +
+           problem;
 }
 
 const CMS3DFile::ReadReport& CMS3DFile::LastRead() const {
@@ -328,4 +371,40 @@ float CMS3DFile::CurrentTime() const {
 }
 int CMS3DFile::TotalFrames() const {
     return impl_->totalFrames;
+}
+
+std::vector<std::string> IndexProblems(CMS3DFile& file) {
+    std::vector<std::string> problems;
+    char text[160];
+    for (int i = 0; i < file.TriangleCount(); ++i) {
+        ms3d_triangle_t* t = nullptr;
+        file.TriangleAt(i, &t);
+        for (int c = 0; c < 3; ++c)
+            if (t->vertexIndices[c] >= file.VertexCount()) {
+                std::snprintf(text, sizeof text, "triangle %d: vertex index %d of %d vertices", i,
+                              t->vertexIndices[c], file.VertexCount());
+                problems.push_back(text);
+            }
+        if (t->groupIndex >= file.GroupCount()) {
+            std::snprintf(text, sizeof text, "triangle %d: group index %d of %d groups", i,
+                          t->groupIndex, file.GroupCount());
+            problems.push_back(text);
+        }
+    }
+    for (int i = 0; i < file.GroupCount(); ++i) {
+        ms3d_group_t* g = nullptr;
+        file.GroupAt(i, &g);
+        if (g->materialIndex < 0 || g->materialIndex >= file.MaterialCount()) {
+            std::snprintf(text, sizeof text, "group %d: material index %d of %d materials", i,
+                          g->materialIndex, file.MaterialCount());
+            problems.push_back(text);
+        }
+        for (int k = 0; k < g->numtriangles; ++k)
+            if (g->triangleIndices[k] >= file.TriangleCount()) {
+                std::snprintf(text, sizeof text, "group %d: triangle index %d of %d triangles", i,
+                              g->triangleIndices[k], file.TriangleCount());
+                problems.push_back(text);
+            }
+    }
+    return problems;
 }

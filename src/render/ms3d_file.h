@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "render/ms3d_types.h"
 
@@ -33,6 +35,10 @@ public:
         const char* brokenPart = nullptr;
         // Null after a successful load; else what is wrong there, in words.
         const char* problem = nullptr;
+
+        // Where and why a failed load broke, in words for the model's author: "it cannot be
+        // opened", "it breaks at byte 16, in the vertices: ...", and so on.
+        std::string Where() const;
     };
     const ReadReport& LastRead() const;
 
@@ -68,3 +74,8 @@ private:
     struct Impl;
     Impl* impl_;
 };
+
+// Every index of a loaded file that points outside what it refers to: a triangle's corner or
+// group, a group's material (-1 included) or triangle. The game skips the triangles concerned,
+// so they are not drawn.
+std::vector<std::string> IndexProblems(CMS3DFile& file);

@@ -9,9 +9,6 @@
 
 namespace {
 
-const char* const kFaceFiles[SkyBox::kFaces] = {"z+.bmp", "z-.bmp", "x-.bmp",
-                                                "x+.bmp", "y+.bmp", "y-.bmp"};
-
 // Per face, in drawing order: the four corners and their texture coordinates.
 struct FaceCorner {
     int corner;

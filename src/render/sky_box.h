@@ -15,6 +15,9 @@ public:
     void cleanUp() {}
 
     static constexpr int kFaces = 6;
+    // The faces' file names in the folder, in drawing order.
+    static constexpr const char* kFaceFiles[kFaces] = {"z+.bmp", "z-.bmp", "x-.bmp",
+                                                       "x+.bmp", "y+.bmp", "y-.bmp"};
     float corners[8][3];
     uint32_t textures[kFaces];
 

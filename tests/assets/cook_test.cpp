@@ -1,6 +1,7 @@
 // zorvan-cook: cooking for the physics layer, the info report and the preview.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -101,6 +102,89 @@ TEST(Cook, PreviewRendersEveryModelIntoOneSheet) {
     EXPECT_EQ(be32(16), 512u);  // two columns and two rows of 256-pixel cells
     EXPECT_EQ(be32(20), 512u);
     EXPECT_EQ(Cook("preview '" + sheet + "'").exitCode, 2);
+}
+
+// A level author's folder: the shipped level, the generated models cooked by the author, the
+// textures. `check` is silent on it; then each thing an author may break is reported on a line
+// of its own that names the level file, the section and the key.
+TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
+    TempDir game;
+    fs::create_directories(game.path() + "/models");
+    fs::create_directories(game.path() + "/data");
+    for (const auto& file : fs::directory_iterator(GeneratedDir() + "/models"))
+        fs::copy_file(file.path(), game.path() + "/models/" + file.path().filename().string());
+    fs::create_directory_symlink(GeneratedDir() + "/textures", game.path() + "/textures");
+    fs::copy_file(std::string(ZORVAN_SOURCE_DIR) + "/data/level1.ini",
+                  game.path() + "/data/level1.ini");
+    const std::string inGame = "cd '" + game.path() + "' && ";
+    ASSERT_EQ(RunCommand(inGame + "'" + ZORVAN_COOK + "' models/*.ms3d").exitCode, 0);
+    RunResult r = RunCommand(inGame + "'" + ZORVAN_COOK + "' check");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, "");
+
+    // A model file cut short, a cooked hull gone, a texture that a model names gone astray, a
+    // group without a material, and a level file with a misspelt model name and a decimal comma.
+    const std::string models = game.path() + "/models/";
+    const std::string pillar = ReadFile(models + "level_pillar_8.ms3d");
+    std::ofstream(models + "level_pillar_8.ms3d", std::ios::binary) << pillar.substr(0, 300);
+    fs::remove(models + "level_ramp_16x2.convex");
+    std::string crate = ReadFile(models + "level_crate_05.ms3d");
+    crate.replace(crate.find("crate.jpg"), 9, "crane.jpg");
+    std::ofstream(models + "level_crate_05.ms3d", std::ios::binary) << crate;
+    // The floor's first group loses its material (-1): the group that follows the vertices and
+    // triangles, whose last byte is the material index.
+    std::string floor = ReadFile(models + "level_floor_4x4.ms3d");
+    auto u16 = [&](size_t at) {
+        return size_t(uint8_t(floor[at])) | size_t(uint8_t(floor[at + 1])) << 8;
+    };
+    const size_t triangles = 16 + 15 * u16(14);
+    const size_t group = triangles + 2 + 70 * u16(triangles) + 2;
+    floor[group + 35 + 2 * u16(group + 33)] = char(-1);
+    std::ofstream(models + "level_floor_4x4.ms3d", std::ios::binary) << floor;
+    std::string level = ReadFile(game.path() + "/data/level1.ini");
+    level.replace(level.find("model9=level_hollow_sphere"), 26, "model9=level_holow_sphere");
+    level.replace(level.find("density17=0.5"), 13, "density17=0,5");
+    game.write("data/level1.ini", level);
+
+    r = RunCommand(inGame + "'" + ZORVAN_COOK + "' check data/level1.ini");
+    EXPECT_EQ(r.exitCode, 1);
+    const std::string file = "data/level1.ini: ";
+    const std::vector<std::string> lines = {
+        "Warning: " + file + "\"model9\" in section [models]: models\\level_holow_sphere.ms3d " +
+            "does not exist: the object is invisible, though it collides (is " +
+            "\"level_hollow_sphere\" meant?)",
+        "Cannot start: " + file + "\"physicModel10\" in section [models]: " +
+            "models\\level_ramp_16x2.convex does not exist; cook it from the model: " +
+            "zorvan-cook models/level_ramp_16x2.ms3d",
+        "Warning: " + file + "\"density17\" in section [models] is \"0,5\", which reads as 0: " +
+            "the rest is not part of the number (decimals take a point)",
+        "Warning: " + file + "\"model19\" in section [models]: models\\level_crate_05.ms3d: its " +
+            "material \"crate\" names the texture \"..\\textures\\crane.jpg\", and " +
+            "textures\\crane.jpg does not exist: it shows a checker",
+        "Warning: " + file + "\"model",  // the pillar, at the first entry that names it
+    };
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        const size_t found = r.output.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << "\n" << r.output;
+        at = found;
+    }
+    EXPECT_NE(
+        r.output.find("models\\level_pillar_8.ms3d is not a MilkShape 3D version 4 file "
+                      "the game can read (it breaks at byte 16, in the vertices: the file ends)"),
+        std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("models\\level_floor_4x4.ms3d: triangles whose indices point at "
+                            "nothing are not drawn (1 such indices; the first: group 0: material "
+                            "index -1 of 1 materials)"),
+              std::string::npos);
+    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 6) << r.output;
+
+    fs::remove(game.path() + "/data/level1.ini");
+    r = RunCommand(inGame + "'" + ZORVAN_COOK + "' check");
+    EXPECT_EQ(r.output, "Cannot start: data/level1.ini is missing\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Cook("check a b").exitCode, 2);
 }
 
 }  // namespace

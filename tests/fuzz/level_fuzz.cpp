@@ -15,16 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* file = path.c_str();
     for (const LevelProblem& problem : CheckLevelFile(file))
         if (problem.fatal) return 0;
-    for (const char* section : {"models", "enemies", "rings", "doors"}) {
-        const char* countKey = section[0] == 'm'   ? "numModels"
-                               : section[0] == 'e' ? "numEnemies"
-                               : section[0] == 'r' ? "numRings"
-                                                   : "numDoors";
-        const int32_t count = ReadInt(file, "level", countKey);
+    for (const CountedSection& counted : kCountedSections) {
+        const int32_t count = ReadInt(file, counted.countSection, counted.countKey);
         for (int i = 1; i <= count; ++i) {
             char key[32];
             std::snprintf(key, sizeof key, "matrix%i", i);
-            std::unique_ptr<float[]> m(ReadMatrix(file, section, key));
+            std::unique_ptr<float[]> m(ReadMatrix(file, counted.section, key));
             for (int e = 0; e < 16; ++e)
                 if (!std::isfinite(m[e])) std::abort();
         }

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "render/ms3d_file.h"
+#include "run/script.h"
 #include "support/json.h"
 #include "support/stage.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -44,6 +47,144 @@ private:
 };
 
 }  // namespace
+
+// Each program answers --help and --version on standard output with exit code 0, and refuses an
+// option it does not know or a file it cannot use with one line on the error stream and a
+// non-zero exit code, before it writes anything.
+TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
+    struct Case {
+        const char* program;
+        const char* arguments;
+        int exitCode;
+        const char* says;  // the start of what it prints
+    };
+    const std::string version = std::string(" (Zorvan) ") + ZORVAN_VERSION;
+    const Case cases[] = {
+        {"zorvan", "--help", 0, "usage: zorvan [--data DIR]"},
+        {"zorvan-run", "--frames 3 --help", 0, "usage: zorvan-run [OPTION...]"},
+        {"zorvan-cook", "--help", 0, "usage: zorvan-cook FILE.ms3d..."},
+        {"zorvan-assetgen", "--help", 0, "usage: zorvan-assetgen OUTDIR"},
+        {"zorvan", "--version", 0, "zorvan (Zorvan) "},
+        {"zorvan-run", "--version", 0, "zorvan-run (Zorvan) "},
+        {"zorvan-cook", "--version", 0, "zorvan-cook (Zorvan) "},
+        {"zorvan-assetgen", "--version", 0, "zorvan-assetgen (Zorvan) "},
+        {"zorvan", "--bogus", 2, "zorvan: unknown option --bogus (zorvan --help lists"},
+        {"zorvan", "-geometry", 2, "zorvan: -geometry takes a value"},
+        {"zorvan", "level2.ini", 2, "zorvan: unexpected argument level2.ini"},
+        {"zorvan-run", "--frobnicate 1", 2, "zorvan-run: unknown option --frobnicate"},
+        {"zorvan-run", "--dt -1", 2, "zorvan-run: --dt takes seconds"},
+        {"zorvan-run", "--record r.txt --random 1", 2, "zorvan-run: --record takes the"},
+        {"zorvan-cook", "-v model.ms3d", 2, "zorvan-cook: unknown option -v"},
+        {"zorvan-cook", "info", 2, "zorvan-cook: info takes one model file"},
+        {"zorvan-assetgen", "--out x", 2, "zorvan-assetgen: unknown option --out"},
+        {"zorvan-assetgen", "", 2, "zorvan-assetgen: takes one folder"},
+        {"zorvan", "--data missing", 1, "zorvan: found no data/game.ini in missing"},
+        {"zorvan-run", "--data missing --trace t.jsonl", 1,
+         "zorvan-run: found no data/game.ini in"},
+        {"zorvan-run", "--script missing.txt", 2, "zorvan-run: cannot open script missing.txt"},
+        {"zorvan-run", "--shot 5:missing/x.png", 2, "zorvan-run: cannot write screenshot"},
+        {"zorvan-run", "--trace missing/t.jsonl", 2, "zorvan-run: cannot write trace"},
+        {"zorvan-cook", "missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a readable"},
+        {"zorvan-cook", "info missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a readable"},
+        {"zorvan-cook", "preview out.png missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a"},
+        {"zorvan-assetgen", "taken/out", 1, "zorvan-assetgen: cannot create taken/out/icons"},
+    };
+    TempDir here;  // every program runs in it; it holds only a file that is in the way
+    here.write("taken", "a file, not a folder");
+    for (const Case& c : cases) {
+        // Answers go to standard output alone, complaints to the error stream alone.
+        std::string run = std::string("'") + ZORVAN_STAGE_DIR + "/" + c.program + "' " +
+                          c.arguments + (c.exitCode == 0 ? " 2>/dev/null" : " 2>&1 >/dev/null");
+        RunResult r = RunCommand("cd '" + here.path() + "' && (" + run + ")");
+        EXPECT_EQ(r.exitCode, c.exitCode) << run << "\n" << r.output;
+        EXPECT_EQ(r.output.rfind(c.says, 0), 0u) << run << "\n" << r.output;
+        if (c.exitCode != 0) {
+            EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
+        }
+        if (std::strstr(c.arguments, "--version")) {
+            EXPECT_NE(r.output.find(version), std::string::npos) << r.output;
+        }
+    }
+    // Not a folder named "--help", no picture of a missing model, no screenshot: nothing.
+    EXPECT_EQ(std::distance(fs::directory_iterator(here.path()), fs::directory_iterator()), 1);
+}
+
+// The installed game runs from any folder: it finds its data under the prefix's share folder and
+// writes its log there, or in the player's state folder when it cannot.
+TEST(Startup, TheInstalledGameRunsFromAnyFolder) {
+    TempDir prefix;
+    const fs::path p = prefix.path();
+    RunResult r = RunCommand(std::string("'") + ZORVAN_CMAKE + "' --install '" + ZORVAN_BUILD_DIR +
+                             "' --prefix '" + p.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    for (const char* file :
+         {"bin/zorvan", "bin/zorvan-run", "bin/zorvan-cook", "bin/zorvan-assetgen",
+          "share/zorvan/data/level1.ini", "share/zorvan/models/avatar_ball.concave",
+          "share/zorvan/textures/sky/z+.bmp", "share/applications/org.zorvan.Zorvan.desktop",
+          "share/icons/hicolor/256x256/apps/zorvan.png",
+          "share/metainfo/org.zorvan.Zorvan.metainfo.xml", "share/man/man6/zorvan.6",
+          "share/doc/zorvan/LICENSE"})
+        EXPECT_TRUE(fs::exists(p / file)) << file;
+
+    const std::string run = "'" + (p / "bin/zorvan-run").string() +
+                            "' --dt 1/60 --frames 30 --trace '" + (p / "t.jsonl").string() + "'";
+    r = RunCommand("cd / && " + run);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(ParseTrace(ReadFile((p / "t.jsonl").string())).size(), 30u);
+    const std::string log = ReadFile((p / "share/zorvan/zvLog.txt").string());
+    EXPECT_EQ(log.rfind("Load Game Settings\n", 0), 0u) << log;
+    EXPECT_TRUE(log.ends_with("UnloadModels\nExiting\n")) << log;
+    EXPECT_EQ(r.output.find("Log file"), std::string::npos);
+
+    // Where the log cannot be written (here a folder stands in its way, which stops even root),
+    // it goes to the player's state folder, and the console says so.
+    fs::remove(p / "share/zorvan/zvLog.txt");
+    fs::create_directory(p / "share/zorvan/zvLog.txt");
+    r = RunCommand("cd / && XDG_STATE_HOME='" + (p / "state").string() + "' " + run);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const fs::path moved = p / "state/zorvan/zvLog.txt";
+    EXPECT_NE(r.output.find("Log file: " + moved.string() + "\n"), std::string::npos) << r.output;
+    EXPECT_TRUE(ReadFile(moved.string()).ends_with("UnloadModels\nExiting\n"));
+}
+
+// A game played with the real clock under --record plays back from the recording to the same
+// trace: held keys, the pointer, the buttons, a function key and a pause, whose end reads the
+// clock in the middle of a frame. The window's close button, recorded too, ends both runs
+// through the game's own exit.
+TEST(Startup, ARecordedGameReplaysToTheSameTraceAndTheCloseButtonEndsIt) {
+    Stage stage;
+    stage.useSmallWindow();
+    stage.write("play.txt",
+                "2 down w\n6 move 100 96\n10 down space\n14 up space\n18 press left\n"
+                "24 release left\n26 down p\n30 down p\n32 fkey 9\n34 up w\n36 press right\n"
+                "37 release right\n40 close\n");
+    RunResult r = stage.run("--script play.txt --record rec.txt --trace played.jsonl");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(stage.log().ends_with("UnloadModels\nExiting\n")) << stage.log();
+    std::string played = ReadFile(stage.path() + "/played.jsonl");
+    std::vector<Json> trace = ParseTrace(played);
+    ASSERT_EQ(trace.size(), 40u);  // the close arrives with the window's events of frame 40
+    EXPECT_TRUE(trace[29]["paused"].get<bool>());
+    EXPECT_FALSE(trace[30]["paused"].get<bool>());
+
+    std::vector<ScriptStep> recorded;
+    std::string error;
+    ASSERT_TRUE(ParseScript(ReadFile(stage.path() + "/rec.txt"), recorded, error)) << error;
+    ASSERT_FALSE(recorded.empty());
+    EXPECT_EQ(recorded.back().action, ScriptAction::Close);
+    EXPECT_EQ(recorded.back().frame, 40);
+    for (const ScriptStep& step : recorded) {  // each step time is the one the game measured
+        if (step.action != ScriptAction::StepTime || step.frame >= 40) continue;
+        if (!trace[step.frame]["paused"].get<bool>()) {
+            EXPECT_NEAR(trace[step.frame]["timeDelta"].get<double>(), step.seconds, 1e-9);
+        }
+    }
+
+    r = stage.run("--script rec.txt --trace replayed.jsonl");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(ReadFile(stage.path() + "/replayed.jsonl"), played);
+    EXPECT_TRUE(stage.log().ends_with("UnloadModels\nExiting\n"));
+}
 
 // The first step measures from the counter's start (the game time starts at 100 s), the next
 // from the last; quit at frame 2 ends the run before that frame.
@@ -85,21 +226,20 @@ TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {
     EXPECT_NE(stage.log().find("winResX"), std::string::npos);
     EXPECT_EQ(stage.log().find("Initialize GLUT"), std::string::npos);
 
+    // Without the settings file the folder is not the game's: the runner says where it looked.
     std::filesystem::remove(stage.path() + "/data/game.ini");
     r = stage.run("--frames 1");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("data\\game.ini is missing"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("zorvan-run: found no data/game.ini in ."), std::string::npos)
+        << r.output;
 }
 
-TEST(Startup, BadScriptOrOptionsExitWithTwo) {
+TEST(Startup, BadScriptExitsWithTwo) {
     Stage stage;
     stage.write("s.txt", "0 down w\n1 jump high\n");
     RunResult r = stage.run("--script s.txt");
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.output.find("line 2"), std::string::npos) << r.output;
-    EXPECT_EQ(stage.run("--frobnicate 1").exitCode, 2);
-    EXPECT_EQ(stage.run("--dt -1").exitCode, 2);
-    EXPECT_EQ(stage.run("--script missing.txt").exitCode, 2);
 }
 
 // A level with one entry of every kind: the whole console transcript and the whole log of a

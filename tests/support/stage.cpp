@@ -24,5 +24,8 @@ void Stage::useSmallWindow(int width, int height) const {
 }
 
 RunResult Stage::run(const std::string& arguments) const {
-    return RunCommand("cd '" + path() + "' && '" ZORVAN_STAGE_DIR "/zorvan-run' " + arguments);
+    // Braced, so that the arguments may send the runner's streams elsewhere. --data: the runner
+    // would otherwise take the stage folder beside it for the game's folder.
+    return RunCommand("cd '" + path() + "' && { '" ZORVAN_STAGE_DIR "/zorvan-run' --data . " +
+                      arguments + "; }");
 }

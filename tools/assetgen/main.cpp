@@ -1,22 +1,40 @@
 // zorvan-assetgen OUTDIR: writes every model (OUTDIR/models/*.ms3d) and texture (OUTDIR/textures)
-// that the game's code and data name. The output depends on nothing but this program: two runs
-// write the same bytes.
-#include <cstdio>
+// that the game's code and data name, and the desktop icon (OUTDIR/icons/zorvan.png). The output
+// depends on nothing but this program: two runs write the same bytes.
+#include <filesystem>
 #include <string>
 
+#include "cli/command_line.h"
+#include "icon.h"
 #include "models.h"
 #include "textures.h"
 
+namespace {
+
+const Program kAssetgen = {
+    "zorvan-assetgen",
+    "usage: zorvan-assetgen OUTDIR\n"
+    "\n"
+    "Writes every model and texture of the game into OUTDIR/models and OUTDIR/textures, and the\n"
+    "desktop icon into OUTDIR/icons/zorvan.png. The same program writes the same bytes.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
-        return 2;
-    }
+    AnswerHelpAndVersion(kAssetgen, argc, argv);
+    for (int i = 1; i < argc; ++i)
+        if (IsOption(argv[i])) RefuseOption(kAssetgen, argv[i]);
+    if (argc != 2) Refuse(kAssetgen, "takes one folder (zorvan-assetgen --help)");
     std::string out = argv[1];
     std::string error;
-    if (!WriteModels(out + "/models", error) || !WriteTextures(out + "/textures", error)) {
-        std::fprintf(stderr, "zorvan-assetgen: %s\n", error.c_str());
-        return 1;
-    }
+    std::error_code failed;
+    std::filesystem::create_directories(out + "/icons", failed);
+    if (failed) Refuse(kAssetgen, "cannot create " + out + "/icons: " + failed.message(), 1);
+    if (!WriteModels(out + "/models", error) || !WriteTextures(out + "/textures", error) ||
+        !WriteIcon(out + "/icons/zorvan.png", error))
+        Refuse(kAssetgen, error, 1);
     return 0;
 }

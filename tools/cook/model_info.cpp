@@ -16,55 +16,10 @@ std::string FieldText(const char* field, size_t size) {
     return std::string(field, length);
 }
 
-// Every index of the file that points outside what it refers to.
-std::vector<std::string> IndexProblems(CMS3DFile& file) {
-    std::vector<std::string> problems;
-    char text[160];
-    for (int i = 0; i < file.TriangleCount(); ++i) {
-        ms3d_triangle_t* t = nullptr;
-        file.TriangleAt(i, &t);
-        for (int c = 0; c < 3; ++c)
-            if (t->vertexIndices[c] >= file.VertexCount()) {
-                std::snprintf(text, sizeof text, "triangle %d: vertex index %d of %d vertices", i,
-                              t->vertexIndices[c], file.VertexCount());
-                problems.push_back(text);
-            }
-        if (t->groupIndex >= file.GroupCount()) {
-            std::snprintf(text, sizeof text, "triangle %d: group index %d of %d groups", i,
-                          t->groupIndex, file.GroupCount());
-            problems.push_back(text);
-        }
-    }
-    for (int i = 0; i < file.GroupCount(); ++i) {
-        ms3d_group_t* g = nullptr;
-        file.GroupAt(i, &g);
-        if (g->materialIndex < 0 || g->materialIndex >= file.MaterialCount()) {
-            std::snprintf(text, sizeof text, "group %d: material index %d of %d materials", i,
-                          g->materialIndex, file.MaterialCount());
-            problems.push_back(text);
-        }
-        for (int k = 0; k < g->numtriangles; ++k)
-            if (g->triangleIndices[k] >= file.TriangleCount()) {
-                std::snprintf(text, sizeof text, "group %d: triangle index %d of %d triangles", i,
-                              g->triangleIndices[k], file.TriangleCount());
-                problems.push_back(text);
-            }
-    }
-    return problems;
-}
-
 }  // namespace
 
 std::string UnreadableModel(const std::string& path, const CMS3DFile::ReadReport& read) {
-    std::string where;
-    if (std::string(read.brokenPart) == "file")
-        where = "it cannot be opened";
-    else if (std::string(read.brokenPart) == "header")
-        where = "its first 14 bytes are not a version 4 header";
-    else
-        where = "it breaks at byte " + std::to_string(read.readBytes) + ", in the " +
-                read.brokenPart + ": " + read.problem;
-    return path + ": not a readable MilkShape 3D version 4 file (" + where + ")";
+    return path + ": not a readable MilkShape 3D version 4 file (" + read.Where() + ")";
 }
 
 bool DescribeModel(const std::string& path, std::string& json, std::string& error) {

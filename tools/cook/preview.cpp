@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "common/leak_check.h"
+#include "cook/model_info.h"
 #include "core/globals.h"
 #include "app/shaders.h"
 #include "common/png_file.h"
@@ -95,7 +96,19 @@ bool RenderPreview(const std::string& png, const std::vector<std::string>& model
     }
     fs::path output = fs::absolute(png);
     std::vector<fs::path> files;
-    for (const std::string& m : models) files.push_back(fs::absolute(m));
+    for (const std::string& m : models) {
+        // A model the renderer cannot read would draw nothing: refuse it before any window opens.
+        CMS3DFile check;
+        if (!check.Load(m.c_str())) {
+            error = UnreadableModel(m, check.LastRead());
+            return false;
+        }
+        files.push_back(fs::absolute(m));
+    }
+    if (!fs::is_directory(output.parent_path())) {
+        error = "cannot write " + output.string() + " (no such folder)";
+        return false;
+    }
     // Texture paths in models are relative to the game's folder, the parent of "models".
     fs::current_path(files.front().parent_path().parent_path());
 

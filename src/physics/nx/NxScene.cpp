@@ -107,9 +107,11 @@ NxActor* NxScene::createActor(const NxActorDesc& desc) {
 }
 
 void NxScene::releaseActor(NxActor& actor) {
-    auto owned = std::find_if(core_->actors.begin(), core_->actors.end(),
+    // Searched from the back: what goes first is mostly what came last (projectiles, the scene's
+    // own teardown), so releasing every actor of a large level does not scan it again each time.
+    auto owned = std::find_if(core_->actors.rbegin(), core_->actors.rend(),
                               [&actor](const auto& a) { return a.get() == &actor; });
-    if (owned == core_->actors.end()) return;
+    if (owned == core_->actors.rend()) return;
     core_->wakeTouching(actor.core());
     core_->removeBody(actor.core());
     core_->scanner.forget(actor.core().serial);
@@ -120,7 +122,7 @@ void NxScene::releaseActor(NxActor& actor) {
         if (involved) event.cancelled = true;
     }
     std::erase(core_->movers, &actor);
-    core_->actors.erase(owned);
+    core_->actors.erase(std::next(owned).base());
 }
 
 NxU32 NxScene::getNbActors() const {

@@ -5,6 +5,8 @@
 #include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
 #include <BulletCollision/CollisionDispatch/btCollisionObjectWrapper.h>
 #include <BulletCollision/CollisionDispatch/btManifoldResult.h>
+#include <BulletCollision/BroadphaseCollision/btQuantizedBvh.h>
+#include <BulletCollision/CollisionShapes/btBvhTriangleMeshShape.h>
 #include <BulletCollision/CollisionShapes/btConcaveShape.h>
 #include <BulletCollision/CollisionShapes/btConvexHullShape.h>
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
@@ -16,6 +18,9 @@
 namespace nx {
 
 namespace {
+
+// Neighbouring triangles that fold by less than this (radians) lie in one plane.
+constexpr btScalar kFlatEdgeAngle = 0.01f;
 
 // Every hull of the layer's worlds is built by the hull builder.
 const HullShape& HullOf(const btCollisionObjectWrapper* wrapper) {
@@ -139,6 +144,8 @@ protected:
                         btScalar reach) override {
         const btTransform& meshPose = mesh->getWorldTransform();
         hull_ = &HullOf(hull);
+        edgeInfo_ = static_cast<const btBvhTriangleMeshShape*>(mesh->getCollisionShape())
+                        ->getTriangleInfoMap();
         hullInMesh_ = meshPose.inverseTimes(hull->getWorldTransform());
         reach_ = reach;
         btVector3 low, high;
@@ -150,11 +157,29 @@ protected:
     }
 
 private:
-    void processTriangle(btVector3* corners, int, int) override {
-        scratch_.collider.collide(*hull_, hullInMesh_, corners, reach_, scratch_.points);
+    void processTriangle(btVector3* corners, int part, int index) override {
+        scratch_.collider.collide(*hull_, hullInMesh_, corners, FlatEdges(part, index), reach_,
+                                  scratch_.points);
+    }
+
+    // Which of the triangle's edges its neighbour continues in the same plane, from the edge
+    // angles the mesh worked out when it was built (an edge without a neighbour has none).
+    unsigned FlatEdges(int part, int index) const {
+        if (edgeInfo_ == nullptr) return 0;
+        // The engine keys its triangle records by part and index this way.
+        const btTriangleInfo* info =
+            edgeInfo_->find(btHashInt((part << (31 - MAX_NUM_PARTS_IN_BITS)) | index));
+        if (info == nullptr) return 0;
+        const btScalar angles[3] = {info->m_edgeV0V1Angle, info->m_edgeV1V2Angle,
+                                    info->m_edgeV2V0Angle};
+        unsigned flat = 0;
+        for (int i = 0; i < 3; ++i)
+            if (btFabs(angles[i]) < kFlatEdgeAngle) flat |= 1u << i;
+        return flat;
     }
 
     const HullShape* hull_ = nullptr;
+    const btTriangleInfoMap* edgeInfo_ = nullptr;
     btTransform hullInMesh_;
     btScalar reach_ = 0;
 };

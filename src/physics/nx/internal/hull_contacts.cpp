@@ -14,6 +14,8 @@ namespace {
 // product must stay a face.
 constexpr btScalar kEdgeAxisPreference = 0.005f;
 constexpr btScalar kParallel = 1e-6f;  // squared sine below which two directions are parallel
+// How far a contact normal may lean out over a flat edge (a sine): rounding, not a direction.
+constexpr btScalar kFlatEdgeLean = 1e-3f;
 
 // The best axis found so far: its separation, its normal (from b towards a) and where it
 // comes from: a face of a or of b, or a pair of edges.
@@ -142,6 +144,7 @@ void HullCollider::collide(const HullShape& a, const btTransform& poseA, const H
         btVector3 normal = turn * btVector3(plane[0], plane[1], plane[2]);
         planes_[f] = Plane{normal, plane[3] - normal.dot(bInA.getOrigin())};
     }
+    flatCount_ = 0;
     edges_.resize(b.edges.size());
     for (int i = 0; i < edges_.size(); ++i) {
         const PolyEdge& e = b.edges[i];
@@ -151,7 +154,8 @@ void HullCollider::collide(const HullShape& a, const btTransform& poseA, const H
 }
 
 void HullCollider::collide(const HullShape& a, const btTransform& poseA,
-                           const btVector3 triangle[3], btScalar reach, ContactCandidates& out) {
+                           const btVector3 triangle[3], unsigned flatEdges, btScalar reach,
+                           ContactCandidates& out) {
     const btTransform toA = poseA.inverse();
     btVector3 corner[3] = {toA * triangle[0], toA * triangle[1], toA * triangle[2]};
     btVector3 normal = (corner[1] - corner[0]).cross(corner[2] - corner[0]);
@@ -172,15 +176,25 @@ void HullCollider::collide(const HullShape& a, const btTransform& poseA,
     planes_[1] = Plane{-normal, normal.dot(corner[0])};
     // Each edge's arc of normals runs from one side over the outward direction to the other.
     edges_.resize(6);
+    flatCount_ = 0;
     for (int i = 0; i < 3; ++i) {
         const btVector3 &from = corner[i], &to = corner[(i + 1) % 3];
         btVector3 outward = (to - from).cross(normal).normalized();
         edges_[2 * i] = PolyEdge{from, to, normal, outward};
         edges_[2 * i + 1] = PolyEdge{from, to, outward, -normal};
+        if (flatEdges & (1u << i)) flatOutward_[flatCount_++] = outward;
     }
     collideWithB(a, poseA, reach, out);
 }
 
+bool HullCollider::allowed(const btVector3& normal) const {
+    for (int i = 0; i < flatCount_; ++i)
+        if (normal.dot(flatOutward_[i]) > kFlatEdgeLean) return false;
+    return true;
+}
+
+// Every axis is tried for separation; only the allowed ones compete to be the contact's axis
+// (a triangle's own faces always are).
 void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, btScalar reach,
                                 ContactCandidates& out) {
     const btConvexPolyhedron& faces = *a.getConvexPolyhedron();
@@ -191,7 +205,7 @@ void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, bt
         btVector3 n(plane[0], plane[1], plane[2]);
         btScalar separation = DeepestBeyond(corners_, n, plane[3]);
         if (separation > reach) return;
-        if (separation > face.separation) face = Axis{separation, -n, f, -1};
+        if (separation > face.separation && allowed(-n)) face = Axis{separation, -n, f, -1};
     }
     for (int f = 0; f < planes_.size(); ++f) {
         btScalar separation = DeepestBeyond(faces.m_vertices, planes_[f].normal, planes_[f].offset);
@@ -213,7 +227,8 @@ void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, bt
             if (outward.dot(ea.from - faces.m_localCenter) < 0) outward = -outward;
             btScalar separation = outward.dot(eb.from - ea.from);
             if (separation > reach) return;
-            if (separation > edge.separation) edge = Axis{separation, -outward, -1, -1, &ea, &eb};
+            if (separation > edge.separation && allowed(-outward))
+                edge = Axis{separation, -outward, -1, -1, &ea, &eb};
         }
     }
 

@@ -57,9 +57,13 @@ public:
     // of touching; nothing when some axis separates them by more.
     void collide(const HullShape& a, const btTransform& poseA, const HullShape& b,
                  const btTransform& poseB, btScalar reach, ContactCandidates& out);
-    // The same for hull a and one triangle, both given in the triangle's frame.
+    // The same for hull a and one triangle, both given in the triangle's frame. Bit i of
+    // `flatEdges` marks the edge from corner i to the next as shared with a neighbour in the same
+    // plane: across such an edge the mesh goes on flat, so no contact with this triangle may push
+    // outwards over it (a box resting on a finely divided floor would otherwise be pushed
+    // sideways by the triangles under its rim, which it overlaps less deeply than it sinks).
     void collide(const HullShape& a, const btTransform& poseA, const btVector3 triangle[3],
-                 btScalar reach, ContactCandidates& out);
+                 unsigned flatEdges, btScalar reach, ContactCandidates& out);
 
 private:
     // The search over the faces and edge pairs of a and of b_, whose corners_, planes_ and
@@ -74,8 +78,16 @@ private:
               const btAlignedObjectArray<btVector3>& incidentCorners, int incidentFace,
               bool referenceIsA, const btTransform& poseA, btScalar reach, ContactCandidates& out);
 
+    // Whether a contact normal (from b towards a, in a's frame) may be taken as the axis: not
+    // when it leans out over one of a triangle's flat edges.
+    bool allowed(const btVector3& normal) const;
+
     // b's faces (their corner loops); for a triangle, its two sides.
     const btConvexPolyhedron* b_ = nullptr;
+    // For a triangle: the outward directions, in its plane, of its edges shared flat with a
+    // neighbour; none for a hull.
+    btVector3 flatOutward_[3];
+    int flatCount_ = 0;
     btConvexPolyhedron triangle_;
     btAlignedObjectArray<btVector3> corners_;
     btAlignedObjectArray<Plane> planes_;
