@@ -46,10 +46,7 @@ std::string WithRingsAndDoors(const std::string& level, const std::vector<Placem
 }
 
 PlayStage::PlayStage(const std::string& level) {
-    std::string settings = ReadFile(stage_.path() + "/data/game.ini");
-    settings = std::regex_replace(settings, std::regex("winResX=\\d+"), "winResX=160");
-    settings = std::regex_replace(settings, std::regex("winResY=\\d+"), "winResY=120");
-    stage_.write("data/game.ini", settings);
+    stage_.useSmallWindow(160, 120);
     if (!level.empty()) stage_.write("data/level1.ini", level);
 }
 
@@ -77,7 +74,8 @@ namespace {
 
 double Distance(const double a[3], const Json& b) {
     double squares = 0;
-    for (size_t i = 0; i < 3; ++i) squares += (a[i] - b[i].number) * (a[i] - b[i].number);
+    for (size_t i = 0; i < 3; ++i)
+        squares += (a[i] - b[i].get<double>()) * (a[i] - b[i].get<double>());
     return std::sqrt(squares);
 }
 
@@ -95,9 +93,9 @@ void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLi
             launches.push_back(frame);
         if (AvatarNumber(trace[f], "rings") == AvatarNumber(trace[f - 1], "rings") + 1)
             rings.push_back(frame);
-        for (size_t d = 0; d < trace[f]["doors"].items.size(); ++d)
-            if (trace[f]["doors"][d]["state"].text == "opening" &&
-                trace[f - 1]["doors"][d]["state"].text == "closed")
+        for (size_t d = 0; d < trace[f]["doors"].size(); ++d)
+            if (trace[f]["doors"][d]["state"] == "opening" &&
+                trace[f - 1]["doors"][d]["state"] == "closed")
                 opening.push_back(frame);
     }
     for (const SoundLine& s : sounds) {
@@ -106,7 +104,7 @@ void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLi
             ballShots.push_back(s.frame);
         if (s.event != "ring") continue;
         bool atARing = false;
-        for (const Json& ring : frame["rings"].items)
+        for (const Json& ring : frame["rings"])
             atARing = atARing || Distance(s.pos, ring["pos"]) < 0.01;
         EXPECT_TRUE(atARing) << "ring heard in frame " << s.frame;
     }
@@ -118,7 +116,7 @@ void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLi
     EXPECT_EQ(FramesOf(sounds, "ring"), rings);
     EXPECT_EQ(FramesOf(sounds, "door"), opening);
     EXPECT_EQ(FramesOf(sounds, "enemy-death").size(),
-              trace[0]["enemies"].items.size() - trace.back()["enemies"].items.size());
+              trace[0]["enemies"].size() - trace.back()["enemies"].size());
     std::vector<int> rolls = FramesOf(sounds, "roll"), stops = FramesOf(sounds, "roll-stop");
     ASSERT_FALSE(rolls.empty());
     ASSERT_GE(rolls.size(), stops.size());
@@ -130,19 +128,19 @@ std::vector<Json> PlayStage::trace(const std::string& script, const std::string&
 }
 
 double AvatarNumber(const Json& frame, const char* field) {
-    return frame["avatar"][field].number;
+    return frame["avatar"][field].get<double>();
 }
 
 double AvatarItem(const Json& frame, const char* field, int i) {
-    return frame["avatar"][field][static_cast<size_t>(i)].number;
+    return frame["avatar"][field][static_cast<size_t>(i)].get<double>();
 }
 
 double EnemyItem(const Json& frame, size_t n, const char* field, int i) {
-    return frame["enemies"][n][field][static_cast<size_t>(i)].number;
+    return frame["enemies"][n][field][static_cast<size_t>(i)].get<double>();
 }
 
 double EnemyNumber(const Json& frame, size_t n, const char* field) {
-    return frame["enemies"][n][field].number;
+    return frame["enemies"][n][field].get<double>();
 }
 
 std::string ForTheSmallWindow(const std::string& script) {
@@ -157,4 +155,10 @@ std::string ForTheSmallWindow(const std::string& script) {
         copied = m->position() + m->length();
     }
     return out + script.substr(copied);
+}
+
+size_t Count(const std::string& text, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
+    return n;
 }
