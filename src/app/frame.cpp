@@ -150,6 +150,10 @@ void DrawSkyBehindTheScene() {
 
 void Display() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // What is drawn without texture coordinates of its own (the bounding spheres that culling
+    // shows) takes the current one: every frame starts from the sky box's last, as the sky was
+    // once drawn first, and not from whatever the previous frame's particles left.
+    glTexCoord2f(1, 0);
     if (lighting) glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     DrawLightMarker();
