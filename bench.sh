@@ -6,7 +6,7 @@
 #   ./bench.sh [--baseline REF] [--detail] [--rounds N]
 #
 # --baseline REF  also builds the game as it was at git REF (in build-bench/baseline/, with
-#                 today's benchmark programs) and sets its frames beside today's
+#                 today's benchmark programs) and measures it beside today's, row by row
 # --detail        the model rows file by file
 # --rounds N      runs of each frame and start-up figure to take the median of (3)
 set -euo pipefail
@@ -27,7 +27,7 @@ source tools/setup.sh
 # counts instructions where the clock is too noisy to tell.
 install_missing_packages libassimp-dev valgrind
 root="$PWD/build-bench"
-targets=(frame-bench model-bench nx-bench stage_data stage_assets)
+targets=(frame-bench model-bench nx-bench stage_data stage_assets stage_cooked)
 
 # build FOLDER SOURCE: the benchmark programs and the stage, Release.
 build() {
@@ -43,13 +43,12 @@ if [ -n "$baseline" ]; then
     git archive "$baseline" | tar -x -C "$root/baseline-src"
     rm -rf "$root/baseline-src/bench"
     cp -r bench "$root/baseline-src/bench"
-    targets=(frame-bench stage_data stage_assets)
     build "$root/baseline" "$root/baseline-src"
 fi
 stage="$root/current/stage"
 
 # game_folder NAME WIDTH HEIGHT [MODELS]: a game folder beside the stage with its own window size
-# and, given MODELS, a level of that many model entries: the spawn box and crates on a grid,
+# and, given MODELS, a level of that many model entries: the ground and crates on a grid,
 # listed row by row.
 game_folder() {
     local folder="$root/folders/$1"
@@ -62,7 +61,8 @@ game_folder() {
     [ -n "${4:-}" ] && awk -v n="$4" 'BEGIN {
         print "[level]"; print "numModels=" n; print "numEnemies=0"; print "numRings=0"
         print "numDoors=0"; print "skyboxDir=textures\\sky\\"; print "skyboxDim=3000"
-        print "[models]"; print "model1=box"; print "physicModel1=box"
+        print "[models]"; print "model1=level_ground_126x200"
+        print "physicModel1=level_ground_126x200"
         print "matrix1=1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1"; print "density1=0"; print "concave1=0"
         for (i = 2; i <= n; ++i) {
             x = (i % 300) * 3 - 450; z = int(i / 300) * 3 + 5
@@ -75,121 +75,150 @@ game_folder() {
     echo "$folder"
 }
 
-# frame_bench BUILD ARGS...: one run of frame-bench of that build under its own X display.
+# frame_bench SIDE ARGS...: one run of that build's frame-bench under its own X display.
 frame_bench() {
-    local build="$1"
+    local side="$1"
     shift
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$root/$build/stage/frame-bench" "$@" 2>/dev/null |
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$root/$side/stage/frame-bench" "$@" 2>/dev/null |
         grep '^frame-bench:'
 }
 
-# median: the middle of the numbers on standard input.
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-# field NAME: the number after NAME on each line of standard input.
-field() { sed -n "s/.*$1 \([0-9][0-9.]*\).*/\1/p"; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-
-rows=()
-row() { rows+=("$(printf '| %s | %s | %s | %s | %s |' "$@")"); }
+sides=(current)
+[ -n "$baseline" ] && sides+=(baseline)
+declare -A out  # what each side printed, by side and measurement
 
 # --- frames: the full level at 1024 x 768, idle and under stress; the game alone in 64 x 48
 full=$(game_folder full 1024 768)
 tiny=$(game_folder tiny 64 48)
-sides=(current)
-[ -n "$baseline" ] && sides+=(baseline)
-declare -A runs
 echo "frames ($rounds rounds) ..." >&2
 for ((r = 0; r < rounds; ++r)); do
     for side in "${sides[@]}"; do
-        runs[$side idle]+=$(frame_bench "$side" --data "$full")$'\n'
-        runs[$side stress]+=$(frame_bench "$side" --data "$full" --stress)$'\n'
-        runs[$side tiny]+=$(frame_bench "$side" --data "$tiny" --stress)$'\n'
+        out[$side idle]+=$(frame_bench "$side" --data "$full")$'\n'
+        out[$side stress]+=$(frame_bench "$side" --data "$full" --stress)$'\n'
+        out[$side tiny]+=$(frame_bench "$side" --data "$tiny" --stress)$'\n'
     done
 done
-renderer=$(sed -n 's/^frame-bench: renderer //p' <<<"${runs[current idle]}" | head -1)
-declare -A fig
-for load in idle stress tiny; do
-    for side in "${sides[@]}"; do
-        text="${runs[$side $load]}"
-        fig[$side $load median]=$(field "frame median" <<<"$text" | median)
-        fig[$side $load p95]=$(sed -n 's/.*frame median [0-9.]* p95 \([0-9.]*\).*/\1/p' <<<"$text" | median)
-        fig[$side $load step]=$(field "step median" <<<"$text" | median)
-    done
-done
-frame_row() {
-    local what="$1" load="$2" target="$3"
-    local now="${fig[current $load median]} / ${fig[current $load p95]} ms"
-    if [ -n "$baseline" ]; then
-        row "$what" "$now" "$baseline: ${fig[baseline $load median]} / ${fig[baseline $load p95]} ms" \
-            "$(ratio "${fig[current $load median]}" "${fig[baseline $load median]}") / $(ratio "${fig[current $load p95]}" "${fig[baseline $load p95]}")" \
-            "$target"
-    else
-        row "$what" "$now" "" "" "$target"
-    fi
-}
-frame_row "frame, full level 1024x768, idle: median / p95" idle "half of today's"
-frame_row "frame, full level 1024x768, stress: median / p95" stress ""
-row "game's own frame, stress, 64x48: median / p95" \
-    "${fig[current tiny median]} / ${fig[current tiny p95]} ms" \
-    "of it the step: ${fig[current tiny step]} ms" "" "under 2 ms"
 
 # --- the physics layer against the engine driven directly
 echo "nx-bench ..." >&2
-nx=$("$root/current/nx-bench")
-layer=$(sed -n 's/^ *layer *median *\([0-9.]*\).*/\1/p' <<<"$nx")
-direct=$(sed -n 's/^ *direct *median *\([0-9.]*\).*/\1/p' <<<"$nx")
-row "physics step, reference scene (nx-bench): median" "layer $layer us" "Bullet directly $direct us" \
-    "$(ratio "$layer" "$direct")" ""
+for side in "${sides[@]}"; do out[$side nx]=$("$root/$side/nx-bench"); done
 
 # --- model files: the game's reader, the Asset Importer, reading the bytes
 echo "model files ..." >&2
-corpus=(../shared/corpus/ms3d/*.ms3d)
-[ -d /work/shared/corpus/ms3d ] && corpus=(/work/shared/corpus/ms3d/*.ms3d)
-models=$("$root/current/model-bench" $detail "${corpus[@]}" "$stage"/models/*.ms3d)
-[ -n "$detail" ] && detail_table=$(grep -v '^model-bench:' <<<"$models")
-summary=$(grep '^model-bench:' <<<"$models")
-count=$(sed -n 's/^model-bench: \([0-9]*\) files.*/\1/p' <<<"$summary")
-total_ours=$(field "total ours" <<<"$summary")
-total_importer=$(field "importer" <<<"$summary")
-total_read=$(field "bytes" <<<"$summary")
-worst_importer=$(sed -n 's/.*importer\/ours total [0-9.]* worst \([0-9.]* ([^)]*)\).*/\1/p' <<<"$summary")
-worst_read=$(sed -n 's/.*ours\/bytes total [0-9.]* worst \([0-9.]* ([^)]*)\).*/\1/p' <<<"$summary")
-row "model files ($count: corpus and game), total per load of each" "ours $total_ours us" \
-    "importer $total_importer us, bytes $total_read us" \
-    "importer/ours $(ratio "$total_importer" "$total_ours"), ours/bytes $(ratio "$total_ours" "$total_read")" ""
-row "model files, worst file: importer / ours" "$worst_importer" "" "" "at least 3"
-row "model files, worst file: ours / reading the bytes" "$worst_read" "" "" "at most 4"
+corpus=(/work/shared/corpus/ms3d/*.ms3d)
+[ -d ../shared/corpus/ms3d ] && corpus=(../shared/corpus/ms3d/*.ms3d)
+for side in "${sides[@]}"; do
+    out[$side models]=$("$root/$side/model-bench" $detail "${corpus[@]}" "$stage"/models/*.ms3d)
+done
 
 # --- level loading and start-up to the first frame
 echo "level loading ..." >&2
-declare -A startup
-for n in 1000 10000 100000; do
+levels=(1000 10000 100000)
+for n in "${levels[@]}"; do
     folder=$(game_folder "level$n" 1024 768 "$n")
     for ((r = 0; r < rounds; ++r)); do
-        startup[$n]+=$(frame_bench current --data "$folder" --frames 0 | field "start-up")$'\n'
+        for side in "${sides[@]}"; do
+            out[$side level$n]+=$(frame_bench "$side" --data "$folder" --frames 0)$'\n'
+        done
     done
-    startup[$n]=$(median <<<"${startup[$n]}")
 done
-row "start-up, level of 1,000 / 10,000 / 100,000 models" \
-    "${startup[1000]} / ${startup[10000]} / ${startup[100000]} ms" "" \
-    "10k/1k $(ratio "${startup[10000]}" "${startup[1000]}"), 100k/10k $(ratio "${startup[100000]}" "${startup[10000]}")" \
-    "each at most 12"
-first=$(for ((r = 0; r < rounds; ++r)); do frame_bench current --data "$full" --frames 0; done |
-    field "first frame" | median)
-row "start-up to the end of the first frame, full level" "$first ms" "" "" ""
+for ((r = 0; r < rounds; ++r)); do
+    for side in "${sides[@]}"; do
+        out[$side first]+=$(frame_bench "$side" --data "$full" --frames 0)$'\n'
+    done
+done
+
+# --- the figures
+# median: the middle of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# pick PATTERN: the first group of the sed pattern on each line of standard input.
+pick() { sed -n "s/$1/\1/p"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+declare -A fig
+for side in "${sides[@]}"; do
+    for load in idle stress tiny; do
+        fig[$side $load median]=$(pick '.*frame median \([0-9.]*\).*' <<<"${out[$side $load]}" | median)
+        fig[$side $load p95]=$(pick '.*frame median [0-9.]* p95 \([0-9.]*\).*' <<<"${out[$side $load]}" | median)
+        fig[$side $load step]=$(pick '.*step median \([0-9.]*\).*' <<<"${out[$side $load]}" | median)
+    done
+    fig[$side layer]=$(pick '^ *layer *median *\([0-9.]*\).*' <<<"${out[$side nx]}")
+    fig[$side direct]=$(pick '^ *direct *median *\([0-9.]*\).*' <<<"${out[$side nx]}")
+    summary=$(grep '^model-bench:' <<<"${out[$side models]}")
+    fig[$side files]=$(pick '^model-bench: \([0-9]*\) files.*' <<<"$summary")
+    fig[$side ours]=$(pick '.*total ours \([0-9.]*\).*' <<<"$summary")
+    fig[$side importer]=$(pick '.*importer \([0-9.]*\) bytes.*' <<<"$summary")
+    fig[$side bytes]=$(pick '.*bytes \([0-9.]*\) us.*' <<<"$summary")
+    fig[$side worst importer]=$(pick '.*importer/ours total [0-9.]* worst \([0-9.]*\).*' <<<"$summary")
+    fig[$side worst importer file]=$(pick '.*importer/ours total [0-9.]* worst [0-9.]* (\([^)]*\)).*' <<<"$summary")
+    fig[$side worst bytes]=$(pick '.*ours/bytes total [0-9.]* worst \([0-9.]*\).*' <<<"$summary")
+    fig[$side worst bytes file]=$(pick '.*ours/bytes total [0-9.]* worst [0-9.]* (\([^)]*\)).*' <<<"$summary")
+    for n in "${levels[@]}"; do
+        fig[$side level$n]=$(pick '.*start-up \([0-9.]*\) ms.*' <<<"${out[$side level$n]}" | median)
+    done
+    fig[$side first]=$(pick '.*first frame \([0-9.]*\) ms.*' <<<"${out[$side first]}" | median)
+done
+
+# row WHAT KEY TEXT COMPARED RATIO TARGET: one line of the table; KEY names the figure that
+# today's build and the baseline are compared on ("" for none), TEXT and the others are
+# evaluated for each side with $side set.
+rows=()
+row() {
+    local what="$1" key="$2" side=current line
+    line="| $what | $(eval "echo \"$3\"") | $(eval "echo \"$4\"") | $(eval "echo \"$5\"") | $6 |"
+    if [ -n "$baseline" ]; then
+        side=baseline
+        line+=" $(eval "echo \"$3\"") | "
+        [ -n "$key" ] && line+="$(ratio "${fig[current $key]}" "${fig[baseline $key]}")"
+        line+=" |"
+    fi
+    rows+=("$line")
+}
+row "frame, full level 1024x768, idle: median / p95" "idle median" \
+    '${fig[$side idle median]} / ${fig[$side idle p95]} ms' "" "" "half of today's"
+row "frame, full level 1024x768, stress: median / p95" "stress median" \
+    '${fig[$side stress median]} / ${fig[$side stress p95]} ms' "" "" ""
+row "game's own frame, stress, 64x48: median / p95" "tiny median" \
+    '${fig[$side tiny median]} / ${fig[$side tiny p95]} ms' \
+    'the step alone ${fig[$side tiny step]} ms' "" "under 2 ms"
+row "physics step, reference scene (nx-bench): median" "layer" \
+    'layer ${fig[$side layer]} us' 'Bullet directly ${fig[$side direct]} us' \
+    '$(ratio ${fig[$side layer]} ${fig[$side direct]})' ""
+row "model files (${fig[current files]}: corpus and game's), sum of one load each" "ours" \
+    'ours ${fig[$side ours]} us' \
+    'importer ${fig[$side importer]} us, bytes ${fig[$side bytes]} us' \
+    '$(ratio ${fig[$side importer]} ${fig[$side ours]}) / $(ratio ${fig[$side ours]} ${fig[$side bytes]})' \
+    "importer/ours, ours/bytes"
+row "model files, worst file: importer / ours" "" \
+    '${fig[$side worst importer]} (${fig[$side worst importer file]})' "" "" "at least 3"
+row "model files, worst file: ours / reading the bytes" "" \
+    '${fig[$side worst bytes]} (${fig[$side worst bytes file]})' "" "" "at most 4"
+row "start-up with 1,000 / 10,000 / 100,000 models" "level100000" \
+    '${fig[$side level1000]} / ${fig[$side level10000]} / ${fig[$side level100000]} ms' "" \
+    '$(ratio ${fig[$side level10000]} ${fig[$side level1000]}) / $(ratio ${fig[$side level100000]} ${fig[$side level10000]})' \
+    "10k/1k, 100k/10k at most 12"
+row "start-up to the end of the first frame, full level" "first" '${fig[$side first]} ms' "" "" ""
 
 # --- the table
 memory=$(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+renderer=$(pick '^frame-bench: renderer \(.*\)' <<<"${out[current idle]}" | head -1)
 echo
 echo "Zorvan benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(git describe --always --dirty)"
-echo "machine: $cpu, $(nproc) cores, $memory; GL: $renderer; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "medians of $rounds runs (frames: 200 each after 30 to warm up, fixed 1/60 s clock)"
+echo "machine: $cpu, $(nproc) cores, $memory; GL renderer: $renderer; load: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "medians of $rounds runs; frames: 200 after 30 to warm up, the clock fixed at 1/60 s"
 echo
-echo "| what | today | against | ratio | target |"
-echo "|---|---|---|---|---|"
+if [ -n "$baseline" ]; then
+    echo "| what | today | compared with | ratio | target | at $baseline | today / $baseline |"
+    echo "|---|---|---|---|---|---|---|"
+else
+    echo "| what | today | compared with | ratio | target |"
+    echo "|---|---|---|---|---|"
+fi
 printf '%s\n' "${rows[@]}"
 if [ -n "$detail" ]; then
-    echo
-    echo "$detail_table"
+    for side in "${sides[@]}"; do
+        echo
+        echo "model files, $side:"
+        grep -v '^model-bench:' <<<"${out[$side models]}"
+    done
 fi
