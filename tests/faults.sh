@@ -36,7 +36,7 @@ FAULTS=(
     "test_render|src/render/ms3d_file.cpp|s/header.version != 4)/header.version < 4)/|later file versions read as version 4"
     "test_world|src/render/sky_box.h|s/\"x-.bmp\",$/\"x+.bmp\",/;s/\"x+.bmp\", \"y+/\"x-.bmp\", \"y+/|two sky faces swapped"
     "test_world|src/render/particles.cpp|s/if (p.life - dt <= 0) continue;/if (p.life - dt < 0) continue;/|a particle at life 0 lives on"
-    "test_player:Play.RespawnPoint*|src/render/camera.cpp|s/kFollowDistance = 1.0f/kFollowDistance = 1.5f/|the camera follows farther behind"
+    "test_player:Play.Jumps*|src/render/camera.cpp|s/kFollowDistance = 1.0f/kFollowDistance = 1.5f/|the camera follows farther behind"
     # Scene objects.
     "test_world|src/objects/trigger.cpp|/shape->setGroup(2);/d|trigger volumes block the rays"
     "test_world|src/objects/ground_plane.cpp|s/{0, 0, 1}, {0, 0, -1}}/{0, 0, 1}, {0, 0, 1}}/|one world bound faces the wrong way"
@@ -67,14 +67,14 @@ FAULTS=(
     # The shell.
     "test_enemies:EnemyWorld.Dying*|src/app/step.cpp|/if (drawn != objects.end()) objects.erase(drawn);/d|a freed enemy stays on the draw list"
     "test_player:MovementTest.*|src/app/step.cpp|/keyForward \&\& !keyBackward/s/0.707f/0.5f/|the diagonal key splits the force unevenly"
-    "test_app|src/app/step.cpp|/perfLast = perfNow;/d|each step measured from the start"
+    "test_runner:Startup.Steps*|src/app/step.cpp|/perfLast = perfNow;/d|each step measured from the start"
     "test_player:HudTest.*|src/app/hud.cpp|s/cx - 100 + 2 \* static_cast<int>(h)/cx - 100 + 3 * static_cast<int>(h)/|the health bar three pixels a point"
     "test_player:HudTest.*|src/app/hud.cpp|s/modelObject->model->ReloadTextures(bilinear, mipmap);/(void)modelObject;/|F4 and F5 leave the world's textures as they were"
     "test_world|src/app/level.cpp|/^    LoadBox();/d|the box not loaded"
     "test_world:Level.EveryMistake*|src/app/level_check.cpp|s/if (value >= 0 \&\& value <= kMaxCount)/if (value <= kMaxCount)/|negative counts accepted"
-    "test_player:InputTest.*|src/app/input.cpp|s/camera->mode < 2 ? camera->mode + 1/camera->mode < 3 ? camera->mode + 1/|C cycles into the orbit"
+    "test_player:Play.Jumps*|src/app/input.cpp|s/camera->mode < 2 ? camera->mode + 1/camera->mode < 3 ? camera->mode + 1/|C cycles into the orbit"
     "test_runner|src/app/input.cpp|/perfLast = counter.QuadPart;/d|a pause counts as step time"
-    "test_world|src/app/frame.cpp|s/nextSparkleTime = gameTime + 0.05;/nextSparkleTime = gameTime + 0.5;/|rings sparkle ten times less"
+    "test_player:RingsAndDoors.Three*|src/app/frame.cpp|s/nextSparkleTime = gameTime + 0.05;/nextSparkleTime = gameTime + 0.5;/|rings sparkle ten times less"
     # The platform and the shell's core.
     "test_platform|src/platform/profile.cpp|s/size_t close = line.find(']');/size_t close = line.rfind(']');/|section names run to the last ]"
     "test_platform|src/platform/profile.cpp|/if (inner > 0 \&\& size == inner + 1) count = inner - 1;/d|a cut quoted value keeps one byte too many"

@@ -70,16 +70,17 @@ TEST(Cook, WritesBothCollisionFilesThatTheLayerReads) {
 TEST(Cook, InfoDescribesAFileAsOneJsonObject) {
     RunResult r = Cook("info '" + ModelPath("health_item") + "'");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    Json info = ParseJson(r.output);
-    EXPECT_EQ(info["version"].number, 4);
-    EXPECT_GE(info["vertices"].number, 8);
-    EXPECT_EQ(info["groupTriangles"].items.size(), info["groups"].number);
-    EXPECT_EQ(info["groupMaterials"].items.size(), info["groups"].number);
-    EXPECT_EQ(info["materialNames"].items.size(), info["materials"].number);
-    EXPECT_EQ(info["textures"][0].text.rfind("..\\textures\\", 0), 0u) << info["textures"][0].text;
-    EXPECT_EQ(info["trailingBytes"].number, 0);
-    EXPECT_TRUE(info["problems"].items.empty());
-    EXPECT_EQ(info["fps"].number, 24);
+    Json info = Json::parse(r.output);
+    EXPECT_EQ(info["version"].get<double>(), 4);
+    EXPECT_GE(info["vertices"].get<double>(), 8);
+    EXPECT_EQ(info["groupTriangles"].size(), info["groups"].get<double>());
+    EXPECT_EQ(info["groupMaterials"].size(), info["groups"].get<double>());
+    EXPECT_EQ(info["materialNames"].size(), info["materials"].get<double>());
+    EXPECT_EQ(info["textures"][0].get<std::string>().rfind("..\\textures\\", 0), 0u)
+        << info["textures"][0].get<std::string>();
+    EXPECT_EQ(info["trailingBytes"].get<double>(), 0);
+    EXPECT_TRUE(info["problems"].empty());
+    EXPECT_EQ(info["fps"].get<double>(), 24);
 }
 
 TEST(Cook, PreviewRendersEveryModelIntoOneSheet) {

@@ -5,17 +5,6 @@
 #include <map>
 #include <utility>
 
-namespace {
-
-Point Cross(Point a, Point b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot(Point a, Point b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-}  // namespace
-
 double Bounds::size(int axis) const {
     return axis == 0 ? max.x - min.x : axis == 1 ? max.y - min.y : max.z - min.z;
 }

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "render/ms3d_types.h"
+#include "vec3.h"
 
-struct Point {
-    double x = 0, y = 0, z = 0;
-};
+using Point = Vec3;
 
 struct TriangleMesh {
     std::vector<Point> points;

@@ -1,5 +1,5 @@
-// The generated models, read through the game's reader: every name the game uses exists, every
-// model is a closed outward-wound mesh (the cooking tool makes collision shapes of them), and the
+// The generated models: every name the game uses has its file, every model is a closed
+// outward-wound mesh (the cooking tool makes collision shapes of them), and the
 // sizes that decide how the game plays are right.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "generated.h"
 #include "mesh_checks.h"
-#include "render/ms3d_file.h"
+#include "models.h"
 
 namespace {
 
@@ -25,46 +25,29 @@ const char* const kGameModels =
     "cubefly_wings_up cubefly_wings_down cubejumpingblock";
 
 struct Loaded {
-    float fps = 0;
-    int joints = 0;
-    std::vector<std::string> textures;  // the material of each group, "" for none
+    std::vector<std::string> textures;  // each material's texture, "" for none
     TriangleMesh mesh;
     Bounds bounds;
 };
 
-// Each model file read once per test program, through the game's reader.
+// Each model as the generator builds it for its file, once per test program.
 const Loaded& Model(const std::string& name) {
-    static std::map<std::string, Loaded> cache;
-    auto found = cache.find(name);
-    if (found != cache.end()) return found->second;
-    CMS3DFile file;
-    if (!file.Load(ModelPath(name).c_str())) throw std::runtime_error("cannot read " + name);
-    Loaded loaded;
-    loaded.fps = file.AnimationFps();
-    loaded.joints = file.JointCount();
-    std::vector<ms3d_vertex_t> vertices(file.VertexCount());
-    std::vector<ms3d_triangle_t> triangles(file.TriangleCount());
-    for (size_t i = 0; i < vertices.size(); ++i) {
-        ms3d_vertex_t* record = nullptr;
-        file.VertexAt(static_cast<int>(i), &record);
-        vertices[i] = *record;
-    }
-    for (size_t i = 0; i < triangles.size(); ++i) {
-        ms3d_triangle_t* record = nullptr;
-        file.TriangleAt(static_cast<int>(i), &record);
-        triangles[i] = *record;
-    }
-    for (int g = 0; g < file.GroupCount(); ++g) {
-        ms3d_group_t* group = nullptr;
-        file.GroupAt(g, &group);
-        ms3d_material_t* material = nullptr;
-        file.MaterialAt(group->materialIndex, &material);
-        if (material == nullptr) throw std::runtime_error(name + ": a group without material");
-        loaded.textures.push_back(material->texture);
-    }
-    loaded.mesh = FromRecords(vertices, triangles);
-    loaded.bounds = BoundsOf(loaded.mesh);
-    return cache.emplace(name, std::move(loaded)).first->second;
+    static const std::map<std::string, Loaded> built = [] {
+        std::map<std::string, Loaded> all;
+        for (const auto* list : {&PlayerModels(), &WorldModels(), &EnemyModels(), &LevelPieces()})
+            for (const ModelAsset& asset : *list) {
+                Mesh mesh;
+                asset.build(mesh);
+                const Ms3dModel model = mesh.toMs3d();
+                Loaded& loaded = all[asset.name];
+                for (const Ms3dMaterial& material : model.materials)
+                    loaded.textures.push_back(material.texture);
+                loaded.mesh = FromRecords(model.vertices, model.triangles);
+                loaded.bounds = BoundsOf(loaded.mesh);
+            }
+        return all;
+    }();
+    return built.at(name);
 }
 
 std::vector<std::string> AllModelNames() {
@@ -75,25 +58,22 @@ std::vector<std::string> AllModelNames() {
     return names;
 }
 
-TEST(Models, EveryNameTheGameUsesExistsWithLevelPiecesBeside) {
+// Every name the game uses exists, and a piece of each kind that level files name.
+TEST(Models, AreThereAsClosedOutwardWoundMeshesWithTexturedMaterials) {
+    const std::vector<std::string> all = AllModelNames();
     std::istringstream names(kGameModels);
-    for (std::string name; names >> name;) EXPECT_NO_THROW(Model(name)) << name;
-    std::vector<std::string> all = AllModelNames();
+    for (std::string name; names >> name;)
+        EXPECT_TRUE(std::binary_search(all.begin(), all.end(), name)) << name;
     for (const char* kind :
          {"level_ground", "level_floor_", "level_wall_", "level_ramp_", "level_steps_",
           "level_platform_", "level_crate_", "level_pillar_", "level_hollow_sphere"})
         EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](const std::string& n) {
             return n.rfind(kind, 0) == 0;
         })) << kind;
-}
-
-TEST(Models, AreClosedOutwardWoundMeshesWithTexturedMaterials) {
-    for (const std::string& name : AllModelNames()) {
+    for (const std::string& name : all) {
         const Loaded& m = Model(name);
         EXPECT_EQ(ClosedSurfaceFault(m.mesh), "") << name;
         EXPECT_GT(SignedVolume(m.mesh), 0) << name;
-        EXPECT_FLOAT_EQ(m.fps, 24) << name;
-        EXPECT_EQ(m.joints, 0) << name;
         for (const std::string& texture : m.textures) {
             if (texture.empty()) continue;
             ASSERT_EQ(texture.rfind("..\\textures\\", 0), 0u) << name << " " << texture;
@@ -144,7 +124,7 @@ TEST(Models, AreSizedForPlay) {
 // The ball passes the ring through both trigger halves, and the open door's frame leaves it the
 // passage up to the door's top; what is drawn on the ball sits on it, the skeleton inside it.
 TEST(Models, PassagesLetTheBallThroughAndTheBallCarriesItsParts) {
-    double opening = 1e9;
+    float opening = 1e9f;
     for (const Point& p : Model("ring").mesh.points)
         opening = std::min(opening, std::hypot(p.x, p.y));
     EXPECT_NEAR(2 * opening, 0.8, 0.05);

@@ -10,12 +10,6 @@ void Picture::rgb(int x, int row, int out[3]) const {
     out[2] = p[bgr ? 0 : 2];
 }
 
-int Picture::brightness(int x, int row) const {
-    int c[3];
-    rgb(x, row, c);
-    return c[0] + c[1] + c[2];
-}
-
 bool LoadPicture(const std::string& path, Picture& picture) {
     static const bool ready = [] {
         ilInit();

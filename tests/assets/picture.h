@@ -14,7 +14,6 @@ struct Picture {
 
     // Channel values (red, green, blue) of the texel at column x of data row `row`.
     void rgb(int x, int row, int out[3]) const;
-    int brightness(int x, int row) const;  // red + green + blue
 };
 
 // False when DevIL cannot load the file.

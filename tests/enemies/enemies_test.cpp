@@ -15,11 +15,13 @@
 #include "player/explosion.h"
 #include "scene/pickup_items.h"
 #include "objects/trigger.h"
-#include "enemy_world.h"
+#include "support/player_world.h"
 
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
+
+using EnemyWorld = PlayerWorld;
 
 TEST(EnemyAim, DeltasTurnTheShortWayStayFiniteAndMeetStraightAbove) {
     struct Case {

@@ -11,11 +11,11 @@
 #include "player/projectile.h"
 #include "player/weapon.h"
 #include "scene/pickup_items.h"
-#include "enemy_world.h"
+#include "support/player_world.h"
 
 namespace {
 
-using ItemsTest = EnemyWorld;
+using ItemsTest = PlayerWorld;
 
 TEST_F(ItemsTest, TheDrawPicksTheKindAtItsBoundaries) {
     struct Case {

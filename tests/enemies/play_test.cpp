@@ -43,13 +43,13 @@ TEST(EnemyPlay, TheCannonTurnsAtItsPaceFiresOnTargetAndFallsToFiveHits) {
     for (size_t i = 1; i < trace.size() && !death; ++i) {
         const Json &before = trace[i - 1], &now = trace[i];
         SCOPED_TRACE(i);
-        ASSERT_EQ(now["enemies"].items.size(), 1u);
+        ASSERT_EQ(now["enemies"].size(), 1u);
         // At most 3 rad/s on each axis.
         EXPECT_LE(std::fabs(Turn(EnemyNumber(before, 0, "yaw"), EnemyNumber(now, 0, "yaw"))),
                   0.05 + 1e-4);
         EXPECT_LE(std::fabs(EnemyNumber(now, 0, "pitch") - EnemyNumber(before, 0, "pitch")),
                   0.05 + 1e-4);
-        if (!firstShot && i < 120 && now["counts"]["projectiles"].number > 0) firstShot = i;
+        if (!firstShot && i < 120 && now["counts"]["projectiles"].get<double>() > 0) firstShot = i;
         double lost = EnemyNumber(before, 0, "health") - EnemyNumber(now, 0, "health");
         EXPECT_TRUE(lost == 0 || lost == 10) << lost;
         if (EnemyNumber(now, 0, "state") == 3) death = i;
@@ -63,10 +63,10 @@ TEST(EnemyPlay, TheCannonTurnsAtItsPaceFiresOnTargetAndFallsToFiveHits) {
     const Json& dying = trace[death];
     EXPECT_EQ(EnemyNumber(dying, 0, "health"), 0);
     EXPECT_GE(100 - AvatarItem(dying, "ammo", 0), 5);
-    EXPECT_FALSE(dying["enemies"][0]["hasTrigger"].boolean);
-    ASSERT_EQ(dying["items"].items.size(), 1u);
-    EXPECT_NEAR(dying["items"][0]["pos"][2].number, 4, 0.2);
-    EXPECT_TRUE(trace[death + 1]["enemies"].items.empty());
+    EXPECT_FALSE(dying["enemies"][0]["hasTrigger"].get<bool>());
+    ASSERT_EQ(dying["items"].size(), 1u);
+    EXPECT_NEAR(dying["items"][0]["pos"][2].get<double>(), 4, 0.2);
+    EXPECT_TRUE(trace[death + 1]["enemies"].empty());
     const std::string& said = stage.output();
     EXPECT_NE(said.find("canon unloaded\n"), std::string::npos);
     EXPECT_EQ(said.find("canon unloaded\n"), said.rfind("canon unloaded\n"));
@@ -74,8 +74,8 @@ TEST(EnemyPlay, TheCannonTurnsAtItsPaceFiresOnTargetAndFallsToFiveHits) {
 
     // Rolling over the item takes it, whichever kind it is.
     const Json& last = trace.back();
-    const std::string kind = dying["items"][0]["kind"].text;
-    EXPECT_TRUE(last["items"].items.empty()) << kind;
+    const std::string kind = dying["items"][0]["kind"].get<std::string>();
+    EXPECT_TRUE(last["items"].empty()) << kind;
     if (kind == "health")
         EXPECT_EQ(AvatarNumber(last, "health"),
                   std::min(AvatarNumber(dying, "health") + 20, 100.0));
@@ -96,7 +96,7 @@ TEST(EnemyPlay, ABombFacesTheBallAndRollsAtItWhileOneThatCannotSeeItWaits) {
     for (size_t i = 40; i < trace.size(); ++i) {
         const Json& now = trace[i];
         SCOPED_TRACE(i);
-        ASSERT_EQ(now["enemies"].items.size(), 2u);
+        ASSERT_EQ(now["enemies"].size(), 2u);
         // The ball is inside both triggers; the hidden bomb neither turns nor rolls.
         EXPECT_EQ(EnemyNumber(now, 1, "state"), 2);
         EXPECT_EQ(EnemyNumber(now, 1, "yaw"), EnemyNumber(trace[0], 1, "yaw"));
@@ -118,7 +118,7 @@ TEST(EnemyPlay, TheFlyDropsItsTriggerAndHuntsTheBallAtItsDistance) {
     ASSERT_EQ(trace.size(), 600u);
     size_t seen = 0;
     for (size_t i = 1; i < trace.size() && !seen; ++i)
-        if (!trace[i]["enemies"][0]["hasTrigger"].boolean) seen = i;
+        if (!trace[i]["enemies"][0]["hasTrigger"].get<bool>()) seen = i;
     ASSERT_GT(seen, 0u);
     EXPECT_EQ(EnemyNumber(trace[seen], 0, "state"), 2);
     EXPECT_EQ(EnemyNumber(trace[seen - 1], 0, "state"), 1);  // alerted by the trigger first
@@ -147,7 +147,7 @@ TEST(EnemyPlay, TheJumpingBlockLeapsOnceASecondFromTheMomentItFacesTheBall) {
     std::vector<size_t> leaps;
     for (size_t i = 1; i < trace.size(); ++i) {
         const Json &before = trace[i - 1], &now = trace[i];
-        if (now["enemies"].items.empty()) break;
+        if (now["enemies"].empty()) break;
         SCOPED_TRACE(i);
         EXPECT_LE(std::fabs(Turn(EnemyNumber(before, 0, "yaw"), EnemyNumber(now, 0, "yaw"))),
                   2.0 / 60 + 1e-4);  // 2 rad/s
@@ -170,9 +170,9 @@ TEST(EnemyPlay, TheJumpingBlockLeapsOnceASecondFromTheMomentItFacesTheBall) {
 const Json* EnemyNear(const Json& frame, int kind, double x, double z) {
     const Json* nearest = nullptr;
     double best = 8;
-    for (const Json& e : frame["enemies"].items) {
-        double d = std::hypot(e["pos"][size_t{0}].number - x, e["pos"][2].number - z);
-        if (e["kind"].number == kind && d < best) {
+    for (const Json& e : frame["enemies"]) {
+        double d = std::hypot(e["pos"][size_t{0}].get<double>() - x, e["pos"][2].get<double>() - z);
+        if (e["kind"].get<double>() == kind && d < best) {
             best = d;
             nearest = &e;
         }
@@ -186,24 +186,24 @@ TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
     PlayStage stage;
     auto trace = stage.trace(ForTheSmallWindow(demo));
     ASSERT_EQ(trace.size(), 1740u);
-    const size_t all = trace[0]["enemies"].items.size();
+    const size_t all = trace[0]["enemies"].size();
 
     // The arena's east cannon fires at the ball and falls to the minigun, leaving an item that
     // the ball then takes.
     const Json* cannon = EnemyNear(trace[597], 0, -20, 40);
     ASSERT_NE(cannon, nullptr);
-    EXPECT_EQ((*cannon)["state"].number, 2);
+    EXPECT_EQ((*cannon)["state"].get<double>(), 2);
     EXPECT_LT(AvatarNumber(trace[612], "health"), 100);
     EXPECT_EQ(EnemyNear(trace[612], 0, -20, 40), nullptr);
-    EXPECT_EQ(trace[612]["items"].items.size(), 1u);
-    EXPECT_TRUE(trace[900]["items"].items.empty());
+    EXPECT_EQ(trace[612]["items"].size(), 1u);
+    EXPECT_TRUE(trace[900]["items"].empty());
 
     // The fly over the arena drops its trigger, hunts the ball, hits it, and is shot down.
     const Json* fly = EnemyNear(trace[1030], 2, 0, 55);
     ASSERT_NE(fly, nullptr);
-    EXPECT_EQ((*fly)["state"].number, 2);
-    EXPECT_FALSE((*fly)["hasTrigger"].boolean);
-    EXPECT_LT((*fly)["vel"][1].number, -0.5);  // coming down at the ball
+    EXPECT_EQ((*fly)["state"].get<double>(), 2);
+    EXPECT_FALSE((*fly)["hasTrigger"].get<bool>());
+    EXPECT_LT((*fly)["vel"][1].get<double>(), -0.5);  // coming down at the ball
     EXPECT_LT(AvatarNumber(trace[1030], "health"), AvatarNumber(trace[979], "health"));
     EXPECT_EQ(EnemyNear(trace[1085], 2, 0, 55), nullptr);
 
@@ -212,16 +212,17 @@ TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
     bool rolled = false, leapt = false;
     for (size_t i = 1340; i < 1450; ++i)
         if (const Json* bomb = EnemyNear(trace[i], 1, 20, 50))
-            rolled =
-                rolled || ((*bomb)["state"].number == 2 && (*bomb)["vel"][size_t{0}].number < -1.0);
+            rolled = rolled || ((*bomb)["state"].get<double>() == 2 &&
+                                (*bomb)["vel"][size_t{0}].get<double>() < -1.0);
     EXPECT_TRUE(rolled);
     EXPECT_EQ(EnemyNear(trace[1450], 1, 20, 50), nullptr);
     for (size_t i = 1640; i < 1700; ++i)
         if (const Json* block = EnemyNear(trace[i], 3, -10, 62))
-            leapt = leapt || ((*block)["vel"][1].number > 5 && (*block)["vel"][2].number < -5);
+            leapt = leapt ||
+                    ((*block)["vel"][1].get<double>() > 5 && (*block)["vel"][2].get<double>() < -5);
     EXPECT_TRUE(leapt);
 
-    EXPECT_EQ(trace.back()["enemies"].items.size(), all - 3);
+    EXPECT_EQ(trace.back()["enemies"].size(), all - 3);
     EXPECT_EQ(AvatarNumber(trace.back(), "lives"), 5);
 }
 

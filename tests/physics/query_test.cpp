@@ -7,30 +7,6 @@
 
 namespace {
 
-TEST(Raycast, ClosestShapeWithGroupsMaskAndDistance) {
-    GameWorld world;
-    NxActor* wall = world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 2, 2))), NxVec3(5, 0, 0), 0);
-    NxActor* shot = world.sphere(NxVec3(2, 0, 0), 0.05f, 1.0f);
-    shot->getShapes()[0]->setGroup(2);
-    NxActor* trigger = world.triggerBox(NxVec3(0.25f, 1, 1), NxVec3(2.75f, 0, 0));
-    NxRay ray(NxVec3(0, 0, 0), NxVec3(1, 0, 0));
-    NxRaycastHit hit;
-    // The game's mask 1 sees neither projectiles nor triggers (group 2).
-    NxShape* shape = world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1, 300);
-    ASSERT_EQ(shape, wall->getShapes()[0]);
-    EXPECT_EQ(hit.shape, shape);
-    EXPECT_NEAR(hit.distance, 4.5f, 1e-3f);
-    EXPECT_NEAR(hit.worldImpact.x, 4.5f, 1e-3f);
-    EXPECT_NEAR(hit.worldNormal.x, -1.0f, 1e-4f);
-    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1 << 2, 300),
-              shot->getShapes()[0]);
-    EXPECT_NEAR(hit.distance, 1.95f, 1e-4f);
-    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_STATIC_SHAPES, hit, 1 << 2, 300),
-              trigger->getShapes()[0]);
-    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_DYNAMIC_SHAPES, hit, 1, 300), nullptr);
-    EXPECT_EQ(world.scene->raycastClosestShape(ray, NX_ALL_SHAPES, hit, 1, 4.0f), nullptr);
-}
-
 TEST(Scene, RefusedDescriptors) {
     GameWorld world;
     NxActorDesc none;
@@ -59,29 +35,50 @@ TEST(Scene, RefusedDescriptors) {
 }
 
 // Distances along rays onto hulls and spheres are exact, whatever the direction: the avatar's
-// ground probe and the enemies' line of sight read them.
-TEST(Raycast, ExactDistancesOnHullsAndSpheres) {
+// ground probe and the enemies' line of sight read them. The game's mask 1 sees neither
+// projectiles nor triggers (group 2).
+TEST(Raycast, ClosestShapeByGroupMaskAndKindAtItsExactDistance) {
     GameWorld world;
     NxActor* box = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 0.5f, 0.75f))), NxVec3(), 0);
     NxActor* ball = world.sphere(NxVec3(0, 0, 10), 0.6f, 0);
+    NxActor* wall =
+        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 2, 2))), NxVec3(5, 0, -20), 0);
+    NxActor* shot = world.sphere(NxVec3(2, 0, -20), 0.05f, 1.0f);
+    shot->getShapes()[0]->setGroup(2);
+    NxActor* trigger = world.triggerBox(NxVec3(0.25f, 1, 1), NxVec3(2.75f, 0, -20));
+    const NxVec3 down(0, -1, 0), lane(0, 0, -20), alongX(1, 0, 0);
     const struct {
         NxVec3 from, direction;
-        NxActor* shape;
+        NxShapesType kind;
+        NxU32 groups;
+        float reach;
+        NxActor* shape;  // null: nothing is hit
         float distance;
     } rays[] = {
-        {{0, 2, 0}, {0, -1, 0}, box, 1.5f},               // onto the top
-        {{-4, 0, -4}, {0.6f, 0, 0.8f}, box, 5.0f},        // a 3-4-5 diagonal onto the side
-        {{0.3f, -3, 0.2f}, {0, 1, 0}, box, 2.5f},         // onto the bottom from below
-        {{0, 5, 10}, {0, -1, 0}, ball, 4.4f},             // onto the pole
-        {{0.36f, 5, 10}, {0, -1, 0}, ball, 4.52f},        // off-centre: 5 - sqrt(0.6^2 - 0.36^2)
-        {{-3.6f, 0, 7.3f}, {0.8f, 0, 0.6f}, ball, 3.9f},  // 4.5 to the centre on a diagonal
+        {{0, 2, 0}, down, NX_ALL_SHAPES, 1, 100, box, 1.5f},               // onto the top
+        {{-4, 0, -4}, {0.6f, 0, 0.8f}, NX_ALL_SHAPES, 1, 100, box, 5.0f},  // a 3-4-5 diagonal
+        {{0.3f, -3, 0.2f}, {0, 1, 0}, NX_ALL_SHAPES, 1, 100, box, 2.5f},   // from below
+        {{0, 5, 10}, down, NX_ALL_SHAPES, 1, 100, ball, 4.4f},             // onto the pole
+        {{0.36f, 5, 10}, down, NX_ALL_SHAPES, 1, 100, ball, 4.52f},        // 5 - sqrt(.6^2 - .36^2)
+        {{-3.6f, 0, 7.3f}, {0.8f, 0, 0.6f}, NX_ALL_SHAPES, 1, 100, ball, 3.9f},  // 4.5 to the
+                                                                                 // centre
+        {lane, alongX, NX_ALL_SHAPES, 1, 300, wall, 4.5f},
+        {lane, alongX, NX_ALL_SHAPES, 1 << 2, 300, shot, 1.95f},
+        {lane, alongX, NX_STATIC_SHAPES, 1 << 2, 300, trigger, 2.5f},
+        {lane, alongX, NX_DYNAMIC_SHAPES, 1, 300, nullptr, 0},
+        {lane, alongX, NX_ALL_SHAPES, 1, 4.0f, nullptr, 0},  // out of reach
     };
     for (const auto& ray : rays) {
         NxRaycastHit hit;
-        EXPECT_EQ(world.scene->raycastClosestShape(NxRay(ray.from, ray.direction), NX_ALL_SHAPES,
-                                                   hit, 1, 100),
-                  ray.shape->getShapes()[0])
-            << ray.distance;
+        NxShape* shape = world.scene->raycastClosestShape(NxRay(ray.from, ray.direction), ray.kind,
+                                                          hit, ray.groups, ray.reach);
+        SCOPED_TRACE(testing::Message() << ray.from.x << ", " << ray.from.y << ", " << ray.from.z);
+        if (ray.shape == nullptr) {
+            EXPECT_EQ(shape, nullptr);
+            continue;
+        }
+        ASSERT_EQ(shape, ray.shape->getShapes()[0]);
+        EXPECT_EQ(hit.shape, shape);
         EXPECT_NEAR(hit.distance, ray.distance, 1e-4f);
         EXPECT_NEAR((hit.worldImpact - ray.from).magnitude(), hit.distance, 1e-3f);
     }

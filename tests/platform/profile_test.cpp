@@ -25,7 +25,8 @@ protected:
     int serial = 0;
 };
 
-TEST_F(ProfileTest, Sections) {
+// Sections, keys and values, comments, line ends and quotes, one line each.
+TEST_F(ProfileTest, LinesOfEveryKind) {
     EXPECT_EQ(Get("[a]b]\nk=1\n", "a", "k"), "1");              // name runs to the first ]
     EXPECT_EQ(Get("[s3]x=3\n", "s3", "x"), "DEF");              // text after ] is ignored
     EXPECT_EQ(Get("[open\nk=2\n", "open", "k"), "2");           // no ] at all
@@ -39,9 +40,8 @@ TEST_F(ProfileTest, Sections) {
     EXPECT_EQ(Get("[particle types]\nk=5\n", "particle  types", "k"), "DEF");
     EXPECT_EQ(Get("[a;=\"q\"]\nk=6\n", "a;=\"q\"", "k"), "6");      // literal characters
     EXPECT_EQ(Get("\xEF\xBB\xBF[bom]\nk=1\n", "bom", "k"), "DEF");  // a BOM is text of line 1
-}
 
-TEST_F(ProfileTest, KeysAndValues) {
+    // Keys and values.
     EXPECT_EQ(Get("[s]\nv = 1 2 3 4 \n", "s", "v"), "1 2 3 4");
     EXPECT_EQ(Get("[s]\nv=0, 0, 0, 1\n", "s", "v"), "0, 0, 0, 1");
     EXPECT_EQ(Get("[s]\na=b=c\n", "s", "a"), "b=c");
@@ -56,18 +56,16 @@ TEST_F(ProfileTest, KeysAndValues) {
     EXPECT_EQ(Get(std::string("[s]\nk=ab\0cd\n", 12), "s", "k"), "ab");  // NUL ends the value
     EXPECT_EQ(Get("[s]\n=x\n", "s", ""), "x");
     EXPECT_EQ(Get("[s]\nk=1\n", "s", ""), "DEF");
-}
 
-TEST_F(ProfileTest, CommentsAndLineEnds) {
+    // Comments and line ends.
     EXPECT_EQ(Get("[s]\n  ;k=1\n", "s", ";k"), "DEF");
     EXPECT_EQ(Get("[s]\n#a=1\n", "s", "#a"), "1");  // # is not a comment
     EXPECT_EQ(Get("[s]\na=1 ; note\n", "s", "a"), "1 ; note");
     EXPECT_EQ(Get("[s]\r\na=1\r\nb=2", "s", "b"), "2");
     EXPECT_EQ(Get("[s]\ra=1\rb=2\r", "s", "a"), "1");
     EXPECT_EQ(Get("[s]\n\t\v\f a=1 \x1A\n", "s", "a"), "1");
-}
 
-TEST_F(ProfileTest, Quotes) {
+    // Quotes.
     EXPECT_EQ(Get("[s]\nk=\" padded \"\n", "s", "k"), " padded ");
     EXPECT_EQ(Get("[s]\nk=\"\"abc\"\"\n", "s", "k"), "\"abc\"");
     EXPECT_EQ(Get("[s]\nk=\"a\" \"b\"\n", "s", "k"), "a\" \"b");

@@ -42,19 +42,19 @@ Feel PlayAt(PlayStage& stage, int stepsPerSecond) {
     EXPECT_EQ(trace.size(), static_cast<size_t>(3 * stepsPerSecond));
     if (trace.size() != static_cast<size_t>(3 * stepsPerSecond)) return feel;
     const Json& last = trace.back();
-    EXPECT_NEAR(last["gameTime"].number, 103.0 - 1.0 / stepsPerSecond, 1e-6);
+    EXPECT_NEAR(last["gameTime"].get<double>(), 103.0 - 1.0 / stepsPerSecond, 1e-6);
     feel.speed = std::hypot(AvatarItem(last, "vel", 0), AvatarItem(last, "vel", 2));
     const Json& pressed = trace[frame(1.8)];
-    EXPECT_EQ(pressed["doors"][0]["state"].text, "opening");
+    EXPECT_EQ(pressed["doors"][0]["state"].get<std::string>(), "opening");
     for (const Json& f : trace)
-        if (feel.doorRise == 0 && f["doors"][0]["state"].text == "open") {
-            feel.doorRise = f["gameTime"].number - pressed["gameTime"].number;
-            feel.doorTop = f["doors"][0]["pos"][1].number;
+        if (feel.doorRise == 0 && f["doors"][0]["state"].get<std::string>() == "open") {
+            feel.doorRise = f["gameTime"].get<double>() - pressed["gameTime"].get<double>();
+            feel.doorTop = f["doors"][0]["pos"][1].get<double>();
         }
     for (const Json& f : trace)
-        for (const Json& shot : f["projectileList"].items) {
+        for (const Json& shot : f["projectileList"]) {
             const Json& v = shot["vel"];
-            double x = v[size_t{0}].number, y = v[1].number, z = v[2].number;
+            double x = v[size_t{0}].get<double>(), y = v[1].get<double>(), z = v[2].get<double>();
             feel.launchSpeed = std::max(feel.launchSpeed, std::sqrt(x * x + y * y + z * z));
         }
     return feel;
@@ -91,7 +91,7 @@ TEST(Feel, TwoRunsOfAPlayScriptGiveIdenticalTraces) {
     // The script does shoot and jump.
     bool shot = false, jumped = false;
     for (const Json& frame : ParseTrace(first)) {
-        shot = shot || frame["counts"]["projectiles"].number > 0;
+        shot = shot || frame["counts"]["projectiles"].get<double>() > 0;
         jumped = jumped || AvatarNumber(frame, "jumpTime") > 0;
     }
     EXPECT_TRUE(shot);

@@ -9,9 +9,9 @@
 #include "core/globals.h"
 #include "app/hud.h"
 #include "app/input.h"
-#include "common/render_target.h"
 #include "objects/model_object.h"
 #include "player/avatar.h"
+#include "support/offscreen.h"
 #include "support/player_world.h"
 #include "render/camera.h"
 #include "render/lens_flare.h"
@@ -32,9 +32,8 @@ protected:
         LoadHudTextures();
     }
 
-    // Clears to `background`, sets a view down -Z and draws the HUD; the picture's rows are
-    // returned top first, as the HUD counts them.
-    std::vector<std::array<int, 3>> Draw(std::array<int, 3> background = {0, 0, 0}) {
+    // Clears to `background`, sets a view down -Z and draws the HUD.
+    Pixels Draw(std::array<int, 3> background = {0, 0, 0}) {
         glClearColor(background[0] / 255.0f, background[1] / 255.0f, background[2] / 255.0f, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glViewport(0, 0, kWidth, kHeight);  // the camera set the window's
@@ -49,17 +48,10 @@ protected:
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_CULL_FACE);
         DrawHud();
-        std::vector<uint8_t> rgb = target_.ReadRgb();
-        std::vector<std::array<int, 3>> pixels(kWidth * kHeight);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const uint8_t* p = &rgb[((kHeight - 1 - y) * kWidth + x) * 3];
-                pixels[y * kWidth + x] = {p[0], p[1], p[2]};
-            }
-        return pixels;
+        return target_.Read();
     }
 
-    RenderTarget target_{kWidth, kHeight};
+    Offscreen target_{kWidth, kHeight};
 };
 
 TEST_F(HudTest, HealthBarIsTwoPixelsPerPointFromGreenToRed) {
@@ -73,7 +65,7 @@ TEST_F(HudTest, HealthBarIsTwoPixelsPerPointFromGreenToRed) {
         auto pixels = Draw();
         int width = 0;
         for (int x = cx - 110; x < cx + 110; ++x) {
-            std::array<int, 3> p = pixels[row * kWidth + x];
+            std::array<int, 3> p = pixels.At(x, kHeight - 1 - row);  // rows counted from the top
             if (p == std::array<int, 3>{0, 0, 0}) continue;
             EXPECT_GE(x, cx - 100) << c.health;
             EXPECT_NEAR(p[0], c.colour[0], 1) << c.health;
@@ -91,11 +83,11 @@ TEST_F(HudTest, HealthBarIsTwoPixelsPerPointFromGreenToRed) {
 
 TEST_F(HudTest, CrosshairsCoverTheSceneOpaqueOrAddToIt) {
     avatar->leftAimPoint = avatar->rightAimPoint = NxVec3(0, 0, -5);  // the picture's centre
-    auto brightness = [](const std::vector<std::array<int, 3>>& pixels) {
+    auto brightness = [](const Pixels& pixels) {
         long sum = 0;
         for (int y = kHeight / 2 - 40; y < kHeight / 2 + 40; ++y)
             for (int x = kWidth / 2 - 40; x < kWidth / 2 + 40; ++x)
-                for (int c : pixels[y * kWidth + x]) sum += c;
+                for (int c : pixels.At(x, y)) sum += c;
         return sum / (80 * 80 * 3);
     };
     // Opaque: the sprite's dark ground hides the white scene, and blending is left as it was.

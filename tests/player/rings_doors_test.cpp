@@ -18,12 +18,7 @@ const Json& Door(const Json& frame, size_t i) {
     return frame["doors"][i];
 }
 bool Prompt(const Json& frame) {
-    return frame["avatar"]["interaction"].boolean;
-}
-size_t Count(const std::string& text, const std::string& line) {
-    size_t n = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
-    return n;
+    return frame["avatar"]["interaction"].get<bool>();
 }
 
 // The ball first turns round and fires the minigun through ring 3 behind it, then rolls through
@@ -37,16 +32,16 @@ TEST(RingsAndDoors, ThreeRingsOpenTheDoorFromInsideItsTrigger) {
         "150 down w\n190 down e\n191 up e\n200 up w\n200 down s\n245 up s\n"
         "270 down e\n271 up e\n280 down w\n360 down e\n361 up e\n480 quit\n");
     ASSERT_EQ(trace.size(), 480u);
-    EXPECT_GT(trace[100]["counts"]["particles"].number, 100);  // three rings sparkle
+    EXPECT_GT(trace[100]["counts"]["particles"].get<double>(), 100);  // three rings sparkle
 
     // Bullets through both halves of ring 3 change nothing.
     bool passed = false;
     for (size_t i = 0; i < 150; ++i) {
         const Json& r3 = Ring(trace[i], 2);
-        ASSERT_FALSE(r3["upperOccupied"].boolean || r3["lowerOccupied"].boolean) << i;
+        ASSERT_FALSE(r3["upperOccupied"].get<bool>() || r3["lowerOccupied"].get<bool>()) << i;
         ASSERT_EQ(AvatarNumber(trace[i], "rings"), 0) << i;
-        for (const Json& shot : trace[i]["projectileList"].items)
-            passed = passed || shot["pos"][2].number < -2.0;
+        for (const Json& shot : trace[i]["projectileList"])
+            passed = passed || shot["pos"][2].get<double>() < -2.0;
     }
     EXPECT_TRUE(passed);
 
@@ -54,9 +49,9 @@ TEST(RingsAndDoors, ThreeRingsOpenTheDoorFromInsideItsTrigger) {
     size_t first = 150;
     while (first < 190 && AvatarNumber(trace[first], "rings") == 0) ++first;
     ASSERT_LT(first, 190u);
-    EXPECT_TRUE(Ring(trace[first], 0)["collected"].boolean);
-    EXPECT_TRUE(Ring(trace[first], 0)["upperOccupied"].boolean);
-    EXPECT_TRUE(Ring(trace[first], 0)["lowerOccupied"].boolean);
+    EXPECT_TRUE(Ring(trace[first], 0)["collected"].get<bool>());
+    EXPECT_TRUE(Ring(trace[first], 0)["upperOccupied"].get<bool>());
+    EXPECT_TRUE(Ring(trace[first], 0)["lowerOccupied"].get<bool>());
     const std::string& console = stage.output();
     EXPECT_EQ(console.find(" rings collected\n"), console.find("\n1 rings collected\n") + 2);
 
@@ -65,13 +60,13 @@ TEST(RingsAndDoors, ThreeRingsOpenTheDoorFromInsideItsTrigger) {
     for (size_t i = 190; i < 200; ++i) {
         EXPECT_EQ(AvatarNumber(trace[i], "rings"), 2);
         EXPECT_TRUE(Prompt(trace[i]));
-        EXPECT_EQ(Door(trace[i], 0)["state"].text, "closed");
+        EXPECT_EQ(Door(trace[i], 0)["state"].get<std::string>(), "closed");
     }
 
     // Back through rings 2 and 1, whose halves still fill and empty, and ring 3.
     bool heard = false;
     for (size_t i = 200; i < 270; ++i) {
-        heard = heard || Ring(trace[i], 0)["upperOccupied"].boolean;
+        heard = heard || Ring(trace[i], 0)["upperOccupied"].get<bool>();
         EXPECT_LE(AvatarNumber(trace[i], "rings"), 3);
     }
     EXPECT_TRUE(heard);
@@ -80,37 +75,38 @@ TEST(RingsAndDoors, ThreeRingsOpenTheDoorFromInsideItsTrigger) {
     // Outside the trigger E does nothing, even with three rings.
     EXPECT_FALSE(Prompt(trace[269]));
     EXPECT_EQ(AvatarNumber(trace[275], "rings"), 3);
-    EXPECT_EQ(Door(trace[275], 0)["state"].text, "closed");
+    EXPECT_EQ(Door(trace[275], 0)["state"].get<std::string>(), "closed");
 
     // Inside it, E spends the three rings, the prompt goes and the door rises.
     EXPECT_TRUE(Prompt(trace[359]));
     const Json& opened = trace[360];
     EXPECT_EQ(AvatarNumber(opened, "rings"), 0);
     EXPECT_FALSE(Prompt(opened));
-    EXPECT_EQ(Door(opened, 0)["state"].text, "opening");
-    EXPECT_FALSE(Door(opened, 0)["hasTrigger"].boolean);
-    EXPECT_EQ(opened["counts"]["animations"].number, 1);
-    EXPECT_EQ(Door(opened, 0)["baseY"].number, 5);
+    EXPECT_EQ(Door(opened, 0)["state"].get<std::string>(), "opening");
+    EXPECT_FALSE(Door(opened, 0)["hasTrigger"].get<bool>());
+    EXPECT_EQ(opened["counts"]["animations"].get<double>(), 1);
+    EXPECT_EQ(Door(opened, 0)["baseY"].get<double>(), 5);
 
     // Placed at 5, it rises to 6 or a step's rise beyond; the next step's animation pass drops it.
     size_t open = 361;
-    while (open < trace.size() && Door(trace[open], 0)["state"].text != "open") {
-        EXPECT_GT(Door(trace[open], 0)["pos"][1].number, Door(trace[open - 1], 0)["pos"][1].number);
+    while (open < trace.size() && Door(trace[open], 0)["state"].get<std::string>() != "open") {
+        EXPECT_GT(Door(trace[open], 0)["pos"][1].get<double>(),
+                  Door(trace[open - 1], 0)["pos"][1].get<double>());
         ++open;
     }
     ASSERT_LT(open, trace.size());
-    double top = Door(trace[open], 0)["pos"][1].number;
+    double top = Door(trace[open], 0)["pos"][1].get<double>();
     EXPECT_GE(top, 6.0);
     EXPECT_LE(top, 6.0 + 1.0 / 60 + 1e-5);
     for (size_t i = open; i < trace.size(); ++i) {
-        EXPECT_EQ(trace[i]["counts"]["animations"].number, i == open ? 1 : 0);
-        EXPECT_EQ(Door(trace[i], 0)["pos"][1].number, top);
+        EXPECT_EQ(trace[i]["counts"]["animations"].get<double>(), i == open ? 1 : 0);
+        EXPECT_EQ(Door(trace[i], 0)["pos"][1].get<double>(), top);
         EXPECT_FALSE(Prompt(trace[i]));
     }
 
     // The ball rolls through; the collected rings have stopped sparkling.
     EXPECT_GT(AvatarItem(trace.back(), "pos", 2), 6.5);
-    EXPECT_EQ(trace.back()["counts"]["particles"].number, 0);
+    EXPECT_EQ(trace.back()["counts"]["particles"].get<double>(), 0);
 }
 
 // Two doors side by side whose triggers overlap where the ball stops against both frames: it
@@ -129,13 +125,13 @@ TEST(RingsAndDoors, OpeningOneOfTwoOverlappingDoorsLeavesThePromptForTheOther) {
     const Json& one = trace[170];
     EXPECT_EQ(AvatarNumber(one, "rings"), 3);
     EXPECT_TRUE(Prompt(one));
-    EXPECT_NE(Door(one, 0)["state"].text, Door(one, 1)["state"].text);
+    EXPECT_NE(Door(one, 0)["state"].get<std::string>(), Door(one, 1)["state"].get<std::string>());
 
     const Json& both = trace[180];
     EXPECT_EQ(AvatarNumber(both, "rings"), 0);
     EXPECT_FALSE(Prompt(both));
-    EXPECT_EQ(both["counts"]["animations"].number, 2);
-    for (size_t d : {0u, 1u}) EXPECT_EQ(Door(trace.back(), d)["state"].text, "open");
+    EXPECT_EQ(both["counts"]["animations"].get<double>(), 2);
+    for (size_t d : {0u, 1u}) EXPECT_EQ(Door(trace.back(), d)["state"].get<std::string>(), "open");
 }
 
 // The ball reaches the door with three rings and backs out. E in the step whose physics reports
@@ -157,13 +153,13 @@ TEST(RingsAndDoors, EAgainstTheLeaveOfTheTrigger) {
     auto atLeave = stage.trace(std::to_string(leave) + " down e\n" + drive);
     ASSERT_EQ(atLeave.size(), 230u);
     EXPECT_EQ(AvatarNumber(atLeave[leave], "rings"), 0);
-    EXPECT_EQ(Door(atLeave[leave], 0)["state"].text, "opening");
+    EXPECT_EQ(Door(atLeave[leave], 0)["state"].get<std::string>(), "opening");
     for (size_t i = leave; i < atLeave.size(); ++i) EXPECT_FALSE(Prompt(atLeave[i])) << i;
 
     auto late = stage.trace(std::to_string(leave + 1) + " down e\n" + drive);
     ASSERT_EQ(late.size(), 230u);
     EXPECT_EQ(AvatarNumber(late.back(), "rings"), 3);
-    EXPECT_EQ(Door(late.back(), 0)["state"].text, "closed");
+    EXPECT_EQ(Door(late.back(), 0)["state"].get<std::string>(), "closed");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "core/globals.h"
 #include "app/shaders.h"
 #include "draw_call_log.h"
-#include "ms3d_builder.h"
+#include "ms3d_models.h"
 #include "render/frustum.h"
 #include "render/vbo.h"
 #include "support/image_files.h"
@@ -38,9 +38,7 @@ protected:
         ReleaseAllModels();
         glDisable(GL_LIGHTING);
     }
-    std::string Write(const Ms3dBuilder& model, const char* name = "m.ms3d") {
-        return dir.write(name, model.Bytes());
-    }
+    std::string Write(const Ms3dModel& model) { return dir.write("m.ms3d", Ms3dBytes(model)); }
     // Loads quietly: the store's console lines are checked by the tests that are about them.
     Model* Get(const std::string& path) {
         testing::internal::CaptureStdout();
@@ -52,16 +50,13 @@ protected:
 };
 
 // Three quads side by side whose groups use materials 1, 0, 1: red, green, red.
-Ms3dBuilder ThreeQuads() {
-    Ms3dBuilder model;
-    model.AddMaterial("green", 0, 1, 0);
-    model.AddMaterial("red", 1, 0, 0);
-    model.AddGroup("left", 1);
-    model.AddGroup("middle", 0);
-    model.AddGroup("right", 1);
-    model.AddQuad(-1.5f, -1, -0.5f, 1, 0, 0);
-    model.AddQuad(-0.5f, -1, 0.5f, 1, 0, 1);
-    model.AddQuad(0.5f, -1, 1.5f, 1, 0, 2);
+Ms3dModel ThreeQuads() {
+    Ms3dModel model;
+    model.materials = {Coloured("green", 0, 1, 0), Coloured("red", 1, 0, 0)};
+    model.groups = {{"left", {}, 1}, {"middle", {}, 0}, {"right", {}, 1}};
+    AddQuad(model, -1.5f, -1, -0.5f, 1, 0, 0);
+    AddQuad(model, -0.5f, -1, 0.5f, 1, 0, 1);
+    AddQuad(model, 0.5f, -1, 1.5f, 1, 0, 2);
     return model;
 }
 
@@ -112,17 +107,18 @@ TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterial) {
 }
 
 TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
-    Ms3dBuilder builder;
-    builder.AddMaterial("only", 1, 1, 1);
-    builder.AddGroup("good", 0);
-    builder.AddGroup("no material", -1);
-    builder.AddGroup("bad material", 1);
-    builder.AddQuad(-1, -1, 1, 1, 0, 0);  // drawn
-    builder.AddQuad(-1, -1, 1, 1, 0, 1);  // group without material
-    builder.AddQuad(-1, -1, 1, 1, 0, 2);  // material just past the count
-    builder.AddQuad(-1, -1, 1, 1, 0, 3);  // group just past the count
-    builder.AddTriangle(0, 1, 16, 0);     // corner just past the vertex count
-    Model* model = Get(Write(builder));
+    Ms3dModel source;
+    source.materials = {Coloured("only", 1, 1, 1)};
+    source.groups = {{"good", {}, 0}, {"no material", {}, -1}, {"bad material", {}, 0}};
+    for (uint8_t group : {0, 1, 2, 0}) AddQuad(source, -1, -1, 1, 1, 0, group);
+    source.triangles.push_back(Triangle(0, 1, 2, 0));
+    std::string bytes = Ms3dBytes(source);
+    // Past the counts: the third group's material, the fourth quad's group and the last
+    // triangle's third corner; only the first quad is drawn.
+    Patch(bytes, bytes.find("bad material") + 32 + 2 + 2 * 2, int8_t{1});
+    for (size_t t : {6, 7}) Patch(bytes, TriangleOffset(16, t) + 69, uint8_t{3});
+    Patch(bytes, TriangleOffset(16, 8) + 6, uint16_t{16});
+    Model* model = Get(dir.write("m.ms3d", bytes));
     ASSERT_EQ(model->TriangleCount(), 9);
     EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2}));
     Offscreen screen;
@@ -130,7 +126,7 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
         rendererUseVBO = buffers;
         screen.Clear();
         model->Render(kIdentity);
-        EXPECT_GT(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0) << buffers;
+        EXPECT_GT(screen.Read().CountNotOf({0, 0, 0}), 0) << buffers;
     }
 }
 
@@ -147,7 +143,7 @@ TEST_F(ModelTest, ACulledModelDrawsNothing) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Sphere not in Frustum:  model: " + path + "\n");
     EXPECT_TRUE(log.Calls().empty());
-    EXPECT_EQ(CountPixelsNotOf(screen.Read(), {0, 0, 0}), 0);
+    EXPECT_EQ(screen.Read().CountNotOf({0, 0, 0}), 0);
 
     // Facing it: drawn.
     frustum.SetCamera(0, 0, 10, 0, 0, 0, 0, 1, 0);
@@ -161,34 +157,34 @@ TEST_F(ModelTest, BothPathsDrawAnUnrotatedModelAlike) {
     std::vector<uint8_t> pixels;
     for (int i = 0; i < 16; ++i) pixels.insert(pixels.end(), {uint8_t(i < 8 ? 255 : 0), 0, 255});
     WriteImage(dir.path() + "/stripes.bmp", 4, 4, IL_RGB, pixels);
-    Ms3dBuilder builder = ThreeQuads();
-    builder.Material(1).shininess = 20;
-    builder.Material(1).specular[0] = 0.5f;
-    std::snprintf(builder.Material(1).texture, 128, "%s/stripes.bmp", dir.path().c_str());
-    Model* model = Get(Write(builder));
+    Ms3dModel source = ThreeQuads();
+    source.materials[1].shininess = 20;
+    source.materials[1].specular[0] = 0.5f;
+    source.materials[1].texture = dir.path() + "/stripes.bmp";
+    Model* model = Get(Write(source));
     const float moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.25f, -0.5f, 0.5f, 1};
 
     Offscreen screen;
     rendererUseVBO = true;
     model->Render(moved);
-    const std::vector<uint8_t> buffered = screen.Read();
+    const Pixels buffered = screen.Read();
     screen.Clear();
     rendererUseVBO = false;
     model->Render(moved);
-    const std::vector<uint8_t> immediate = screen.Read();
+    const Pixels immediate = screen.Read();
 
-    EXPECT_GT(CountPixelsNotOf(buffered, {0, 0, 0}), Offscreen::kSize * Offscreen::kSize / 3);
+    EXPECT_GT(buffered.CountNotOf({0, 0, 0}), Offscreen::kSize * Offscreen::kSize / 3);
     int differing = 0;
-    for (size_t i = 0; i < buffered.size(); ++i)
-        if (std::abs(buffered[i] - immediate[i]) > 4) ++differing;
+    for (size_t i = 0; i < buffered.rgb.size(); ++i)
+        if (std::abs(buffered.rgb[i] - immediate.rgb[i]) > 4) ++differing;
     EXPECT_LE(differing, 2 * Offscreen::kSize) << "channel values that differ";
 }
 
 TEST_F(ModelTest, ReleasedModelsLoseTexturesAndDrawNothing) {
-    Ms3dBuilder builder = ThreeQuads();
+    Ms3dModel source = ThreeQuads();
     WriteSolidImage(dir.path() + "/blue.jpg", 4, 4, 0, 0, 255);
-    std::snprintf(builder.Material(0).texture, 128, "%s/blue.jpg", dir.path().c_str());
-    const std::string path = Write(builder);
+    source.materials[0].texture = dir.path() + "/blue.jpg";
+    const std::string path = Write(source);
     Model* model = Get(path);
     const uint32_t texture = model->textures[0];
     ReleaseAllModels();

@@ -7,25 +7,42 @@
 #include <cstring>
 #include <filesystem>
 
-#include "ms3d_builder.h"
+#include "ms3d_models.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 // A small model with something in every section: two triangles sharing a side, one written as
-// corners (7, 2); two groups, a material and a joint with keys.
-Ms3dBuilder SmallModel() {
-    Ms3dBuilder model;
-    for (int i = 0; i < 8; ++i) model.AddVertex(float(i), float(i * i), -float(i));
-    model.AddGroup("body", 0);
-    model.AddGroup("empty", -1);
-    model.AddMaterial("skin", 1, 0.5f, 0.25f, "..\\textures\\skin.jpg");
-    model.AddTriangle(0, 1, 2, 0);
-    model.AddTriangle(2, 1, 3, 0);
-    model.AddTriangle(7, 2, 5, 0);
-    model.AddJoint({"root", "", {{0.5f, {1, 2, 3}}}, {{0.5f, {4, 5, 6}}, {1.0f, {7, 8, 9}}}});
-    model.AddJoint({"arm", "root", {}, {}});
-    return model;
+// corners (7, 2); two groups, a material, 30 frames and two joints, the first with keys.
+std::string SmallModel(int32_t version = 4) {
+    Ms3dModel model;
+    for (int i = 0; i < 8; ++i) model.vertices.push_back(Vertex(float(i), float(i * i), -float(i)));
+    model.triangles = {Triangle(0, 1, 2, 0), Triangle(2, 1, 3, 0), Triangle(7, 2, 5, 0)};
+    model.groups = {{"body", {0, 1, 2}, 0}, {"empty", {}, -1}};
+    model.materials = {Coloured("skin", 1, 0.5f, 0.25f)};
+    model.materials[0].texture = "..\\textures\\skin.jpg";
+    std::string bytes = Ms3dBytes(model);
+    Patch(bytes, 10, version);
+    bytes.resize(bytes.size() - 2);  // the writer's joint count: none
+    Patch(bytes, bytes.size() - 4, int32_t{30});
+    const struct {
+        const char* name;
+        const char* parent;
+        std::vector<float> rotationKeys, positionKeys;  // time and three values each
+    } joints[] = {{"root", "", {0.5f, 1, 2, 3}, {0.5f, 4, 5, 6, 1.0f, 7, 8, 9}},
+                  {"arm", "root", {}, {}}};
+    bytes.append({2, 0});
+    for (const auto& joint : joints) {
+        ms3d_joint_t head{};
+        std::strcpy(head.name, joint.name);
+        std::strcpy(head.parentName, joint.parent);
+        head.numKeyFramesRot = static_cast<uint16_t>(joint.rotationKeys.size() / 4);
+        head.numKeyFramesTrans = static_cast<uint16_t>(joint.positionKeys.size() / 4);
+        bytes.append(reinterpret_cast<const char*>(&head), offsetof(ms3d_joint_t, keyFramesRot));
+        for (const auto* keys : {&joint.rotationKeys, &joint.positionKeys})
+            bytes.append(reinterpret_cast<const char*>(keys->data()), keys->size() * sizeof(float));
+    }
+    return bytes;
 }
 
 class Ms3dFileTest : public ::testing::Test {
@@ -35,8 +52,11 @@ protected:
     CMS3DFile file;
 };
 
+// Trailing data after the last joint is ignored.
 TEST_F(Ms3dFileTest, ReadsEverySection) {
-    ASSERT_TRUE(Load(SmallModel().Bytes()));
+    ASSERT_TRUE(Load(SmallModel() + std::string("\x01\x00\x00\x00comment", 11)));
+    EXPECT_EQ(file.LastRead().fileBytes - file.LastRead().readBytes, 11u);
+    EXPECT_EQ(file.LastRead().brokenPart, nullptr);
     EXPECT_EQ(file.VertexCount(), 8);
     EXPECT_EQ(file.TriangleCount(), 3);
     EXPECT_EQ(file.GroupCount(), 2);
@@ -72,24 +92,17 @@ TEST_F(Ms3dFileTest, ReadsEverySection) {
 }
 
 TEST_F(Ms3dFileTest, OnlyVersionFourWithTheRightIdentifier) {
-    EXPECT_FALSE(Load(SmallModel().Bytes(3)));
-    EXPECT_FALSE(Load(SmallModel().Bytes(5)));
-    std::string wrongId = SmallModel().Bytes();
+    EXPECT_FALSE(Load(SmallModel(3)));
+    EXPECT_FALSE(Load(SmallModel(5)));
+    std::string wrongId = SmallModel();
     wrongId[4] = 'X';
     EXPECT_FALSE(Load(wrongId));
     EXPECT_FALSE(file.Load((dir.path() + "/missing.ms3d").c_str()));
     EXPECT_EQ(file.VertexCount(), 0);
 }
 
-TEST_F(Ms3dFileTest, TrailingDataIsIgnored) {
-    ASSERT_TRUE(Load(SmallModel().Bytes(4, std::string("\x01\x00\x00\x00comment", 11))));
-    EXPECT_EQ(file.JointCount(), 2);
-    EXPECT_EQ(file.LastRead().fileBytes - file.LastRead().readBytes, 11u);
-    EXPECT_EQ(file.LastRead().brokenPart, nullptr);
-}
-
 TEST_F(Ms3dFileTest, ACutFileIsRejectedWhereItBreaksAndLeavesTheReaderEmpty) {
-    const std::string bytes = SmallModel().Bytes();
+    const std::string bytes = SmallModel();
     ASSERT_TRUE(Load(bytes));
     // The file breaks at the first value that the cut leaves incomplete.
     const struct {
@@ -114,7 +127,7 @@ TEST_F(Ms3dFileTest, ACutFileIsRejectedWhereItBreaksAndLeavesTheReaderEmpty) {
 // A vertex, normal or texture coordinate that is not a finite number (or a vertex farther out
 // than any model reaches) breaks the file at its record: nothing of it reaches the world.
 TEST_F(Ms3dFileTest, NumbersThatAreNotFiniteBreakTheFileAtTheirRecord) {
-    const std::string good = SmallModel().Bytes();
+    const std::string good = SmallModel();
     constexpr size_t kVertex2 = 16 + 2 * 15, kTriangle1 = 138 + 70;
     const struct {
         size_t at;

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "core/globals.h"
-#include "ms3d_builder.h"
+#include "ms3d_models.h"
 #include "render/model.h"
 #include "support/image_files.h"
 #include "support/offscreen.h"
@@ -43,16 +43,14 @@ TEST(Shaders, TheProgramsDrawLitMaterialsAndModulatedTextures) {
     BuildGamePrograms();
     TempDir dir;
     WriteSolidImage(dir.path() + "/yellow.jpg", 8, 8, 255, 255, 0);
-    Ms3dBuilder builder;
-    builder.AddMaterial("green", 0.2f, 0.9f, 0.2f);
-    builder.AddMaterial("textured", 1, 1, 1);
-    std::snprintf(builder.Material(1).texture, 128, "%s/yellow.jpg", dir.path().c_str());
-    builder.AddGroup("plain", 0);
-    builder.AddGroup("textured", 1);
-    builder.AddQuad(-2, -2, 0, 2, 0, 0);
-    builder.AddQuad(0, -2, 2, 2, 0, 1);
+    Ms3dModel source;
+    source.materials = {Coloured("green", 0.2f, 0.9f, 0.2f), Coloured("textured", 1, 1, 1)};
+    source.materials[1].texture = dir.path() + "/yellow.jpg";
+    source.groups = {{"plain", {}, 0}, {"textured", {}, 1}};
+    AddQuad(source, -2, -2, 0, 2, 0, 0);
+    AddQuad(source, 0, -2, 2, 2, 0, 1);
     testing::internal::CaptureStdout();
-    Model* model = GetModel(dir.write("m.ms3d", builder.Bytes()).c_str());
+    Model* model = GetModel(dir.write("m.ms3d", Ms3dBytes(source)).c_str());
     testing::internal::GetCapturedStdout();
 
     glMatrixMode(GL_PROJECTION);
@@ -68,11 +66,11 @@ TEST(Shaders, TheProgramsDrawLitMaterialsAndModulatedTextures) {
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
     EXPECT_EQ(GLuint(current), pointLightTexProgram);  // the last material is textured
     glUseProgram(0);
-    std::vector<uint8_t> pixels = screen.Read();
+    const Pixels pixels = screen.Read();
 
     // Facing the camera, the surfaces are lit from the side by the light above the view: clearly
     // visible in their own colours, not washed out.
-    const auto plain = PixelAt(pixels, 16, 32), textured = PixelAt(pixels, 48, 32);
+    const auto plain = pixels.At(16, 32), textured = pixels.At(48, 32);
     EXPECT_GT(plain[1], 80);
     EXPECT_LT(plain[0], plain[1] / 2);
     EXPECT_LT(plain[1], 230);

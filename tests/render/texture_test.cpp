@@ -9,24 +9,16 @@
 #include <vector>
 
 #include "support/image_files.h"
+#include "support/offscreen.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Rgb = std::array<int, 3>;
 
-struct Texels {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
-    Rgb At(int x, int y) const {
-        const uint8_t* p = &rgb[(y * width + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-};
-
 // Level 0 of the bound texture, read back as RGB.
-Texels ReadBoundTexture() {
-    Texels texels;
+Pixels ReadBoundTexture() {
+    Pixels texels;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &texels.width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &texels.height);
     texels.rgb.resize(texels.width * texels.height * 3);
@@ -74,7 +66,7 @@ TEST_F(TextureTest, BmpAndJpegShowTrueColoursInTheRowOrderDevilDelivers) {
         SCOPED_TRACE(c.name);
         WriteImage(Path(c.name), 16, 16, c.format, RedBottomBlueTop(16, 16, c.format));
         uint32_t texture = LoadTexture(Path(c.name).c_str(), true, false);
-        Texels texels = ReadBoundTexture();
+        Pixels texels = ReadBoundTexture();
         ASSERT_EQ(texels.width, 16);
         ExpectNear(texels.At(8, 0), c.firstRowIsBottom ? red : blue, c.tolerance, "first row");
         ExpectNear(texels.At(8, 15), c.firstRowIsBottom ? blue : red, c.tolerance, "last row");
@@ -87,7 +79,7 @@ TEST_F(TextureTest, RowsWhoseLengthIsNoMultipleOfFourAreReadExactly) {
     for (int i = 0; i < 5 * 3; ++i) pixels.insert(pixels.end(), {uint8_t(i * 16), 7, uint8_t(i)});
     WriteImage(Path("odd.bmp"), 5, 3, IL_RGB, pixels);
     uint32_t texture = LoadTexture(Path("odd.bmp").c_str(), false, false);
-    Texels texels = ReadBoundTexture();
+    Pixels texels = ReadBoundTexture();
     ASSERT_EQ(texels.width, 5);
     ASSERT_EQ(texels.height, 3);
     for (int i = 0; i < 15; ++i) EXPECT_EQ(texels.At(i % 5, i / 5), (Rgb{i * 16, 7, i})) << i;
@@ -124,7 +116,7 @@ TEST_F(TextureTest, AMissingFileIsReportedAndGetsACheckerPlaceholder) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Textur konnte nicht geladen werden: " + missing + "\n");
     ASSERT_NE(texture, 0u);
-    Texels texels = ReadBoundTexture();
+    Pixels texels = ReadBoundTexture();
     ASSERT_EQ(texels.width, 8);
     ASSERT_EQ(texels.height, 8);
     EXPECT_EQ(texels.At(0, 0), (Rgb{255, 0, 255}));

@@ -164,8 +164,8 @@ TEST(Startup, ARecordedGameReplaysToTheSameTraceAndTheCloseButtonEndsIt) {
     std::string played = ReadFile(stage.path() + "/played.jsonl");
     std::vector<Json> trace = ParseTrace(played);
     ASSERT_EQ(trace.size(), 40u);  // the close arrives with the window's events of frame 40
-    EXPECT_TRUE(trace[29]["paused"].boolean);
-    EXPECT_FALSE(trace[30]["paused"].boolean);
+    EXPECT_TRUE(trace[29]["paused"].get<bool>());
+    EXPECT_FALSE(trace[30]["paused"].get<bool>());
 
     std::vector<ScriptStep> recorded;
     std::string error;
@@ -175,8 +175,8 @@ TEST(Startup, ARecordedGameReplaysToTheSameTraceAndTheCloseButtonEndsIt) {
     EXPECT_EQ(recorded.back().frame, 40);
     for (const ScriptStep& step : recorded) {  // each step time is the one the game measured
         if (step.action != ScriptAction::StepTime || step.frame >= 40) continue;
-        if (!trace[step.frame]["paused"].boolean) {
-            EXPECT_NEAR(trace[step.frame]["timeDelta"].number, step.seconds, 1e-9);
+        if (!trace[step.frame]["paused"].get<bool>()) {
+            EXPECT_NEAR(trace[step.frame]["timeDelta"].get<double>(), step.seconds, 1e-9);
         }
     }
 
@@ -195,10 +195,10 @@ TEST(Startup, StepsMeasureFromTheStartAndQuitEndsTheRun) {
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 2u);
-    EXPECT_DOUBLE_EQ(trace[0]["gameTime"].number, 100.0);
-    EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].number, 100.0);
-    EXPECT_NEAR(trace[1]["timeDelta"].number, 1.0 / 60, 1e-8);
-    EXPECT_FALSE(trace[1]["paused"].boolean);
+    EXPECT_DOUBLE_EQ(trace[0]["gameTime"].get<double>(), 100.0);
+    EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].get<double>(), 100.0);
+    EXPECT_NEAR(trace[1]["timeDelta"].get<double>(), 1.0 / 60, 1e-8);
+    EXPECT_FALSE(trace[1]["paused"].get<bool>());
 }
 
 TEST(Startup, PauseDoesNotCountAsStepTime) {
@@ -209,10 +209,10 @@ TEST(Startup, PauseDoesNotCountAsStepTime) {
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 12u);
-    EXPECT_TRUE(trace[5]["paused"].boolean);
-    EXPECT_FALSE(trace[10]["paused"].boolean);
-    EXPECT_NEAR(trace[10]["timeDelta"].number, 0.02, 1e-9);
-    EXPECT_NEAR(trace[10]["gameTime"].number, 100.2, 1e-9);  // still jumps by the pause
+    EXPECT_TRUE(trace[5]["paused"].get<bool>());
+    EXPECT_FALSE(trace[10]["paused"].get<bool>());
+    EXPECT_NEAR(trace[10]["timeDelta"].get<double>(), 0.02, 1e-9);
+    EXPECT_NEAR(trace[10]["gameTime"].get<double>(), 100.2, 1e-9);  // still jumps by the pause
 }
 
 TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {

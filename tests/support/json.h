@@ -1,25 +1,19 @@
-// A minimal JSON reader for the runner's trace lines.
+// The runner's trace and the cooking tool's model information are JSON: one object per line.
 #pragma once
 
-#include <map>
-#include <memory>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
 #include <string>
 #include <vector>
 
-struct Json {
-    enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
-    bool boolean = false;
-    double number = 0;
-    std::string text;
-    std::vector<Json> items;
-    std::map<std::string, Json> fields;
+using Json = nlohmann::json;
 
-    const Json& operator[](const std::string& key) const;  // Null when absent
-    const Json& operator[](size_t index) const;
-    bool has(const std::string& key) const { return fields.count(key) != 0; }
-};
-
-// Parses one JSON value; throws std::runtime_error on malformed text.
-Json ParseJson(const std::string& text);
-// Parses a trace: one JSON object per line.
-std::vector<Json> ParseTrace(const std::string& text);
+// One entry per non-empty line; throws on malformed text.
+inline std::vector<Json> ParseTrace(const std::string& text) {
+    std::vector<Json> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(Json::parse(line));
+    return lines;
+}

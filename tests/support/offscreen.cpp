@@ -8,15 +8,14 @@ void Offscreen::Clear() const {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-std::array<int, 3> PixelAt(const std::vector<uint8_t>& pixels, int x, int y) {
-    const uint8_t* p = &pixels[(y * Offscreen::kSize + x) * 3];
+std::array<int, 3> Pixels::At(int x, int y) const {
+    const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
     return {p[0], p[1], p[2]};
 }
 
-int CountPixelsNotOf(const std::vector<uint8_t>& pixels, std::array<int, 3> colour) {
+int Pixels::CountNotOf(std::array<int, 3> colour) const {
     int count = 0;
-    for (size_t i = 0; i < pixels.size(); i += 3)
-        if (pixels[i] != colour[0] || pixels[i + 1] != colour[1] || pixels[i + 2] != colour[2])
-            ++count;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) count += At(x, y) != colour;
     return count;
 }

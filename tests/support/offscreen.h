@@ -1,4 +1,5 @@
-// A small off-screen framebuffer for drawing tests, cleared to black when it is made.
+// A small off-screen framebuffer for drawing tests, cleared to black when it is made, and the RGB
+// pixels read back from it or from a texture.
 #pragma once
 
 #include <array>
@@ -7,16 +8,23 @@
 
 #include "common/render_target.h"
 
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;  // rows as OpenGL reads them: the bottom row first
+
+    std::array<int, 3> At(int x, int y) const;
+    // The number of pixels whose colour differs from `colour` in some channel.
+    int CountNotOf(std::array<int, 3> colour) const;
+    bool operator==(const Pixels&) const = default;
+};
+
 class Offscreen : public RenderTarget {
 public:
     static constexpr int kSize = 64;
-    Offscreen() : RenderTarget(kSize, kSize) { Clear(); }
+    explicit Offscreen(int width = kSize, int height = kSize) : RenderTarget(width, height) {
+        Clear();
+    }
 
     void Clear() const;
-    std::vector<uint8_t> Read() const { return ReadRgb(); }
+    Pixels Read() const { return {width, height, ReadRgb()}; }
 };
-
-// The RGB of pixel (x, y) in a Read() result.
-std::array<int, 3> PixelAt(const std::vector<uint8_t>& pixels, int x, int y);
-// The number of pixels whose colour differs from `colour` in some channel.
-int CountPixelsNotOf(const std::vector<uint8_t>& pixels, std::array<int, 3> colour);

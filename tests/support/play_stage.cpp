@@ -46,10 +46,7 @@ std::string WithRingsAndDoors(const std::string& level, const std::vector<Placem
 }
 
 PlayStage::PlayStage(const std::string& level) {
-    std::string settings = ReadFile(stage_.path() + "/data/game.ini");
-    settings = std::regex_replace(settings, std::regex("winResX=\\d+"), "winResX=160");
-    settings = std::regex_replace(settings, std::regex("winResY=\\d+"), "winResY=120");
-    stage_.write("data/game.ini", settings);
+    stage_.useSmallWindow(160, 120);
     if (!level.empty()) stage_.write("data/level1.ini", level);
 }
 
@@ -66,19 +63,19 @@ std::vector<Json> PlayStage::trace(const std::string& script, const std::string&
 }
 
 double AvatarNumber(const Json& frame, const char* field) {
-    return frame["avatar"][field].number;
+    return frame["avatar"][field].get<double>();
 }
 
 double AvatarItem(const Json& frame, const char* field, int i) {
-    return frame["avatar"][field][static_cast<size_t>(i)].number;
+    return frame["avatar"][field][static_cast<size_t>(i)].get<double>();
 }
 
 double EnemyItem(const Json& frame, size_t n, const char* field, int i) {
-    return frame["enemies"][n][field][static_cast<size_t>(i)].number;
+    return frame["enemies"][n][field][static_cast<size_t>(i)].get<double>();
 }
 
 double EnemyNumber(const Json& frame, size_t n, const char* field) {
-    return frame["enemies"][n][field].number;
+    return frame["enemies"][n][field].get<double>();
 }
 
 std::string ForTheSmallWindow(const std::string& script) {
@@ -93,4 +90,10 @@ std::string ForTheSmallWindow(const std::string& script) {
         copied = m->position() + m->length();
     }
     return out + script.substr(copied);
+}
+
+size_t Count(const std::string& text, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
+    return n;
 }

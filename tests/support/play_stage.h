@@ -66,6 +66,9 @@ private:
 // the same pointer offsets from the window's centre steer the same way.
 std::string ForTheSmallWindow(const std::string& script);
 
+// How often `line` occurs in `text`.
+size_t Count(const std::string& text, const std::string& line);
+
 // Readers of the avatar's fields in one trace frame: a number, or item i of a list such as
 // "pos", "vel", "ammo" or "respawnPoint".
 double AvatarNumber(const Json& frame, const char* field);

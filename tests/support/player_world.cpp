@@ -11,12 +11,15 @@
 #include "player/projectile.h"
 #include "render/particles.h"
 #include "objects/model_object.h"
+#include "enemies/enemy.h"
+#include "objects/trigger.h"
 
 void PlayerWorld::SetUp() {
     keyForward = keyBackward = keyLeft = keyRight = keyJump = false;
     fireLeftHeld = fireRightHeld = false;
     mouseDX = mouseDY = 0;
     paused = false;
+    gameTime = 100.0;
     initPhysics();
     InstallAreaDamage();
     particles = new ParticleSystem();
@@ -30,7 +33,14 @@ void PlayerWorld::SetUp() {
 }
 
 void PlayerWorld::TearDown() {
-    // Projectiles and pieces leave the scene before the scene goes.
+    // What the enemy pass has not freed yet goes as the level's unloading takes it down;
+    // projectiles and pieces leave the scene before the scene goes.
+    for (Object* o : objects) {
+        o->release();
+        delete o;
+    }
+    objects.clear();
+    enemies.clear();
     for (Projectile* p : projectiles) {
         p->releaseActor();
         p->onRelease();
@@ -74,8 +84,20 @@ void PlayerWorld::Simulate(double dt) {
 }
 
 void PlayerWorld::Step(double dt) {
+    gameTime += dt;
     Simulate(dt);
     UpdateProjectiles(dt);
+    UpdateEnemies();
+}
+
+void PlayerWorld::Place(zvEnemy* enemy, const NxVec3& at, float heading) {
+    enemy->setPose(at, NxVec3(0, heading, 0));
+    objects.push_back(enemy);
+    enemies.push_back(enemy);
+}
+
+void PlayerWorld::Notice(zvEnemy* enemy) {
+    enemy->onTriggerEnter(enemy->trigger, avatar);
 }
 
 void PlayerWorld::MountAt(const NxVec3& at, float mount[16]) {

@@ -12,13 +12,13 @@ Stage::Stage() {
     fs::copy(stage / "data", fs::path(path()) / "data", fs::copy_options::recursive);
 }
 
-void Stage::useSmallWindow() const {
+void Stage::useSmallWindow(int width, int height) const {
     std::string ini = ReadFile(path() + "/data/game.ini");
-    for (auto [key, value] : {std::pair{"winResX=", "256"}, std::pair{"winResY=", "192"}}) {
+    for (auto [key, value] : {std::pair{"winResX=", width}, std::pair{"winResY=", height}}) {
         size_t at = ini.find(key);
         if (at == std::string::npos) continue;
         size_t end = ini.find('\n', at);
-        ini.replace(at, end - at, std::string(key) + value);
+        ini.replace(at, end - at, key + std::to_string(value));
     }
     write("data/game.ini", ini);
 }

@@ -14,9 +14,9 @@ public:
     std::string write(const std::string& name, const std::string& bytes) const {
         return dir_.write(name, bytes);
     }
-    // Shrinks the game's window to 256 x 192 (the pointer's centre becomes (128, 96)), which
+    // Shrinks the game's window (to 256 x 192 the pointer's centre becomes (128, 96)), which
     // draws many times faster in software for scenarios that need no full-size screenshots.
-    void useSmallWindow() const;
+    void useSmallWindow(int width = 256, int height = 192) const;
     // Runs zorvan-run in and on this folder with the arguments (a shell word list, which may
     // redirect its streams: "... 2>&1 >/dev/null" keeps only standard error).
     RunResult run(const std::string& arguments) const;

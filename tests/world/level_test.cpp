@@ -47,20 +47,20 @@ TEST(Level, TheShippedLevelPlacesEveryEntry) {
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
     // The level's models, the box, the enemies, the rings and the doors, each placed by its entry.
-    EXPECT_EQ(trace[0]["counts"]["objects"].number, 82);
-    EXPECT_EQ(trace[0]["enemies"].items.size(), 8u);
+    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 82);
+    EXPECT_EQ(trace[0]["enemies"].size(), 8u);
     ExpectInOrder(r.output, {"canon unloaded\n", "canon unloaded\n"});  // both cannons, at exit
     const Json& rings = trace[0]["rings"];
-    ASSERT_EQ(rings.items.size(), 10u);
-    EXPECT_NEAR(rings[0]["pos"][1].number, 1.45, 1e-5);
-    EXPECT_NEAR(rings[0]["pos"][2].number, 4, 1e-5);
-    for (const Json& ring : rings.items) EXPECT_FALSE(ring["collected"].boolean);
+    ASSERT_EQ(rings.size(), 10u);
+    EXPECT_NEAR(rings[0]["pos"][1].get<double>(), 1.45, 1e-5);
+    EXPECT_NEAR(rings[0]["pos"][2].get<double>(), 4, 1e-5);
+    for (const Json& ring : rings) EXPECT_FALSE(ring["collected"].get<bool>());
     const Json& doors = trace[0]["doors"];
-    ASSERT_EQ(doors.items.size(), 2u);
-    EXPECT_NEAR(doors[0]["pos"][2].number, -12, 1e-5);
-    EXPECT_EQ(doors[0]["baseY"].number, 0);
-    EXPECT_EQ(doors[1]["state"].text, "closed");
-    EXPECT_TRUE(doors[1]["hasTrigger"].boolean);
+    ASSERT_EQ(doors.size(), 2u);
+    EXPECT_NEAR(doors[0]["pos"][2].get<double>(), -12, 1e-5);
+    EXPECT_EQ(doors[0]["baseY"].get<double>(), 0);
+    EXPECT_EQ(doors[1]["state"].get<std::string>(), "closed");
+    EXPECT_TRUE(doors[1]["hasTrigger"].get<bool>());
 }
 
 TEST(Level, CountOfZeroAndMissingEntries) {
@@ -74,14 +74,16 @@ TEST(Level, CountOfZeroAndMissingEntries) {
     RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_NE(r.output.find("Error while loading models\\nothing_here.ms3d\n"), std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number, 2);
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
+              2);
 
     stage.write("data/level1.ini", Level(0, ""));
     r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     ExpectInOrder(r.output, {"NumModels 0\n", "NumEnemies: 0\n"});
     EXPECT_EQ(r.output.find("InitModel"), std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number, 1);
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
+              1);
 }
 
 // A small level that the check passes: the first ground slab, a crate that falls, an enemy, a
@@ -278,7 +280,7 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
     ExpectInOrder(errors.output, warnings);
     ExpectInOrder(stage.log(), warnings);
     EXPECT_EQ(errors.output.find("Error while"), std::string::npos);  // the store's, on stdout
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].number,
+    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
               6);  // two models, the box, the enemy, the ring and the door
 }
 
@@ -311,19 +313,19 @@ TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
                              "NumEnemies: 6\n", "NumRings: 0\n", "canon unloaded\n"});
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 1u);
-    EXPECT_EQ(trace[0]["counts"]["objects"].number, 5);  // the box and four enemies
+    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 5);  // the box and four enemies
     const Json& loaded = trace[0]["enemies"];
-    ASSERT_EQ(loaded.items.size(), 4u);
+    ASSERT_EQ(loaded.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(loaded[i]["kind"].number, i);
-        EXPECT_EQ(loaded[i]["state"].number, 0);
-        EXPECT_NEAR(loaded[i]["yaw"].number, headings[i], 1e-4);
+        EXPECT_EQ(loaded[i]["kind"].get<double>(), i);
+        EXPECT_EQ(loaded[i]["state"].get<double>(), 0);
+        EXPECT_NEAR(loaded[i]["yaw"].get<double>(), headings[i], 1e-4);
     }
-    EXPECT_EQ(loaded[0]["health"].number, 50);
-    EXPECT_EQ(loaded[1]["health"].number, 20);
-    EXPECT_EQ(loaded[2]["health"].number, 30);
-    EXPECT_EQ(loaded[3]["health"].number, 200);
+    EXPECT_EQ(loaded[0]["health"].get<double>(), 50);
+    EXPECT_EQ(loaded[1]["health"].get<double>(), 20);
+    EXPECT_EQ(loaded[2]["health"].get<double>(), 30);
+    EXPECT_EQ(loaded[3]["health"].get<double>(), 200);
 }
 
 // The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.
@@ -336,7 +338,7 @@ bool SunVisible(const std::string& level) {
     RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
     EXPECT_EQ(r.exitCode, 0) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    return !trace.empty() && trace.back()["sunVisible"].boolean;
+    return !trace.empty() && trace.back()["sunVisible"].get<bool>();
 }
 
 TEST(Level, TheSunsFlareShowsInTheOpenAndHidesBehindAWall) {

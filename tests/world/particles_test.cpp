@@ -35,29 +35,17 @@ TEST_F(ParticlesTest, FullBatchesDropNewEntries) {
     EXPECT_EQ(system->particleCount(), 4000);
 }
 
-TEST_F(ParticlesTest, LiveParticlesStayPackedInOrder) {
-    Add(1.0f, 1);
-    Add(0.5f, 2);
-    Add(2.0f, 3);
-    Add(0.3f, 4);
-    Add(0.4f, 5);  // reaching exactly 0 ends it
-    system->Update(0.4f);
-    ASSERT_EQ(system->particleCount(), 3);
-    EXPECT_EQ(system->particle(0).position[0], 1);
-    EXPECT_EQ(system->particle(1).position[0], 2);
-    EXPECT_EQ(system->particle(2).position[0], 3);
-    EXPECT_NEAR(system->particle(1).life, 0.1f, 1e-6);
-    EXPECT_EQ(system->particle(3).life, -10.0f);  // freed slots are empty again
-    system->Update(0.2f);
-    ASSERT_EQ(system->particleCount(), 2);
-    EXPECT_EQ(system->particle(1).position[0], 3);
-    Add(1.0f, 9);  // new particles go behind the live ones
-    EXPECT_EQ(system->particle(2).position[0], 9);
-}
-
-TEST_F(ParticlesTest, MotionDampingAndGrowth) {
+// Live particles stay packed in the order they came, and move, slow down and grow with their
+// step; a particle reaching exactly 0 ends.
+TEST_F(ParticlesTest, LiveParticlesMoveAndStayPackedInOrder) {
     system->AddParticle(0, 0, 0, 10, 0, 0, 0.5f, 1, 2, 3, 4, 7, 0, 5);
+    Add(1.25f, 1);
+    Add(0.625f, 2);
+    Add(2.5f, 3);
+    Add(0.375f, 4);
+    Add(0.5f, 5);
     system->Update(0.5f);
+    ASSERT_EQ(system->particleCount(), 4);
     const Particle& p = system->particle(0);
     float v = 10 * std::pow(0.5f, 0.5f);
     EXPECT_NEAR(p.velocity[0], v, 1e-5);
@@ -65,6 +53,16 @@ TEST_F(ParticlesTest, MotionDampingAndGrowth) {
     EXPECT_FLOAT_EQ(p.size[0], 2.5f);
     EXPECT_FLOAT_EQ(p.size[1], 4.0f);
     EXPECT_FLOAT_EQ(p.life, 4.5f);
+    EXPECT_EQ(system->particle(1).position[0], 1);
+    EXPECT_EQ(system->particle(2).position[0], 2);
+    EXPECT_EQ(system->particle(3).position[0], 3);
+    EXPECT_NEAR(system->particle(2).life, 0.125f, 1e-6);
+    EXPECT_EQ(system->particle(4).life, -10.0f);  // freed slots are empty again
+    system->Update(0.25f);
+    ASSERT_EQ(system->particleCount(), 3);
+    EXPECT_EQ(system->particle(2).position[0], 3);
+    Add(1.0f, 9);  // new particles go behind the live ones
+    EXPECT_EQ(system->particle(3).position[0], 9);
 }
 
 TEST_F(ParticlesTest, TypesComeFromTheSettingsInSheetCoordinates) {

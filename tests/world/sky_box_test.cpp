@@ -52,14 +52,14 @@ TEST(SkyBox, EachFaceShowsItsFileAroundTheEye) {
         gluLookAt(eye[0], eye[1], eye[2], eye[0] + f.look[0], eye[1] + f.look[1],
                   eye[2] + f.look[2], up[0], up[1], up[2]);
         sky.Draw(eye[0], eye[1], eye[2]);
-        auto centre = PixelAt(target.Read(), Offscreen::kSize / 2, Offscreen::kSize / 2);
+        auto centre = target.Read().At(Offscreen::kSize / 2, Offscreen::kSize / 2);
         EXPECT_EQ(centre, (std::array<int, 3>{f.colour[0], f.colour[1], f.colour[2]})) << f.file;
     }
     glDisable(GL_CULL_FACE);
 }
 
 // The generated sky of the stage folder as the game draws it, seen from the origin along `look`.
-std::vector<uint8_t> SkyToward(SkyBox& sky, const Offscreen& target, NxVec3 look) {
+Pixels SkyToward(SkyBox& sky, const Offscreen& target, NxVec3 look) {
     target.Clear();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -77,7 +77,7 @@ TEST(SkyBox, TheGeneratedSkyShowsTheSunWhereTheFlareSits) {
     Offscreen target;
     glDisable(GL_LIGHTING);
     const int c = Offscreen::kSize / 2;
-    auto centre = [&](NxVec3 look) { return PixelAt(SkyToward(sky, target, look), c, c); };
+    auto centre = [&](NxVec3 look) { return SkyToward(sky, target, look).At(c, c); };
     auto white = [](std::array<int, 3> p) { return p[0] > 245 && p[1] > 245 && p[2] > 245; };
     const NxVec3 sun(1000, 530, 580);  // where the level puts the lens flare
     EXPECT_TRUE(white(centre(sun)));
