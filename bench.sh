@@ -3,22 +3,25 @@
 # machine named at the top. Every comparison is measured side by side in one run, the sides taking
 # turns, and each figure is the median of repeated runs.
 #
-#   ./bench.sh [--baseline REF] [--detail] [--rounds N]
+#   ./bench.sh [--baseline REF] [--only ROWS] [--detail] [--rounds N]
 #
 # --baseline REF  also builds the game as it was at git REF (in build-bench/baseline/, with
 #                 today's benchmark programs) and measures it beside today's, row by row
+# --only ROWS     only these rows, a comma-separated list of frames, physics, models, levels
 # --detail        the model rows file by file
 # --rounds N      runs of each frame and start-up figure to take the median of (3)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-baseline="" detail="" rounds=3
+baseline="" detail="" rounds=3 only=frames,physics,models,levels
 while [ $# -gt 0 ]; do
     case "$1" in
         --baseline) baseline="${2:?--baseline takes a git ref}"; shift 2 ;;
+        --only) only="${2:?--only takes a list of rows}"; shift 2 ;;
         --detail) detail=--detail; shift ;;
         --rounds) rounds="${2:?--rounds takes a count}"; shift 2 ;;
-        *) echo "usage: ./bench.sh [--baseline REF] [--detail] [--rounds N]" >&2; exit 2 ;;
+        *) echo "usage: ./bench.sh [--baseline REF] [--only ROWS] [--detail] [--rounds N]" >&2
+           exit 2 ;;
     esac
 done
 
@@ -38,6 +41,7 @@ echo "building in build-bench/ ..." >&2
 build "$root/current" .
 if [ -n "$baseline" ]; then
     # The old game with today's benchmark programs, so both sides measure the same way.
+    # The files keep the commit's time, so the same REF again rebuilds nothing.
     rm -rf "$root/baseline-src"
     mkdir -p "$root/baseline-src"
     git archive "$baseline" | tar -x -C "$root/baseline-src"
@@ -85,54 +89,64 @@ frame_bench() {
 
 sides=(current)
 [ -n "$baseline" ] && sides+=(baseline)
+# wanted ROW: whether the table has that group of rows.
+wanted() { [[ ",$only," == *",$1,"* ]]; }
 declare -A out  # what each side printed, by side and measurement
 
 # --- frames: the full level at 1024 x 768, idle and under stress; the game alone in 64 x 48
 full=$(game_folder full 1024 768)
 tiny=$(game_folder tiny 64 48)
-echo "frames ($rounds rounds) ..." >&2
-for ((r = 0; r < rounds; ++r)); do
-    for side in "${sides[@]}"; do
-        out[$side idle]+=$(frame_bench "$side" --data "$full")$'\n'
-        out[$side stress]+=$(frame_bench "$side" --data "$full" --stress)$'\n'
-        out[$side tiny]+=$(frame_bench "$side" --data "$tiny" --stress)$'\n'
-    done
-done
-
-# --- the physics layer against the engine driven directly
-echo "nx-bench ..." >&2
-for side in "${sides[@]}"; do out[$side nx]=$("$root/$side/nx-bench"); done
-
-# --- model files: the game's reader, the Asset Importer, reading the bytes
-echo "model files ..." >&2
-corpus=(/work/shared/corpus/ms3d/*.ms3d)
-[ -d ../shared/corpus/ms3d ] && corpus=(../shared/corpus/ms3d/*.ms3d)
-for side in "${sides[@]}"; do
-    out[$side models]=$("$root/$side/model-bench" $detail "${corpus[@]}" "$stage"/models/*.ms3d)
-done
-
-# --- level loading and start-up to the first frame
-echo "level loading ..." >&2
-levels=(1000 10000 100000)
-for n in "${levels[@]}"; do
-    folder=$(game_folder "level$n" 1024 768 "$n")
+if wanted frames; then
+    echo "frames ($rounds rounds) ..." >&2
     for ((r = 0; r < rounds; ++r)); do
         for side in "${sides[@]}"; do
-            out[$side level$n]+=$(frame_bench "$side" --data "$folder" --frames 0)$'\n'
+            out[$side idle]+=$(frame_bench "$side" --data "$full")$'\n'
+            out[$side stress]+=$(frame_bench "$side" --data "$full" --stress)$'\n'
+            out[$side tiny]+=$(frame_bench "$side" --data "$tiny" --stress)$'\n'
         done
     done
-done
-for ((r = 0; r < rounds; ++r)); do
+fi
+
+# --- the physics layer against the engine driven directly
+if wanted physics; then
+    echo "nx-bench ..." >&2
+    for side in "${sides[@]}"; do out[$side nx]=$("$root/$side/nx-bench"); done
+fi
+
+# --- model files: the game's reader, the Asset Importer, reading the bytes
+if wanted models; then
+    echo "model files ..." >&2
+    corpus=(/work/shared/corpus/ms3d/*.ms3d)
+    [ -d ../shared/corpus/ms3d ] && corpus=(../shared/corpus/ms3d/*.ms3d)
     for side in "${sides[@]}"; do
-        out[$side first]+=$(frame_bench "$side" --data "$full" --frames 0)$'\n'
+        out[$side models]=$("$root/$side/model-bench" $detail "${corpus[@]}" "$stage"/models/*.ms3d)
     done
-done
+fi
+
+# --- level loading and start-up to the first frame
+levels=(1000 10000 100000)
+if wanted levels; then
+    echo "level loading ..." >&2
+    for n in "${levels[@]}"; do
+        folder=$(game_folder "level$n" 1024 768 "$n")
+        for ((r = 0; r < rounds; ++r)); do
+            for side in "${sides[@]}"; do
+                out[$side level$n]+=$(frame_bench "$side" --data "$folder" --frames 0)$'\n'
+            done
+        done
+    done
+    for ((r = 0; r < rounds; ++r)); do
+        for side in "${sides[@]}"; do
+            out[$side first]+=$(frame_bench "$side" --data "$full" --frames 0)$'\n'
+        done
+    done
+fi
 
 # --- the figures
 # median: the middle of the numbers on standard input.
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # pick PATTERN: the first group of the sed pattern on each line of standard input.
-pick() { sed -n "s/$1/\1/p"; }
+pick() { sed -n "s|$1|\1|p"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 declare -A fig
 for side in "${sides[@]}"; do
@@ -143,7 +157,7 @@ for side in "${sides[@]}"; do
     done
     fig[$side layer]=$(pick '^ *layer *median *\([0-9.]*\).*' <<<"${out[$side nx]}")
     fig[$side direct]=$(pick '^ *direct *median *\([0-9.]*\).*' <<<"${out[$side nx]}")
-    summary=$(grep '^model-bench:' <<<"${out[$side models]}")
+    summary=$(grep '^model-bench:' <<<"${out[$side models]}" || true)
     fig[$side files]=$(pick '^model-bench: \([0-9]*\) files.*' <<<"$summary")
     fig[$side ours]=$(pick '.*total ours \([0-9.]*\).*' <<<"$summary")
     fig[$side importer]=$(pick '.*importer \([0-9.]*\) bytes.*' <<<"$summary")
@@ -173,35 +187,35 @@ row() {
     fi
     rows+=("$line")
 }
-row "frame, full level 1024x768, idle: median / p95" "idle median" \
+wanted frames && row "frame, full level 1024x768, idle: median / p95" "idle median" \
     '${fig[$side idle median]} / ${fig[$side idle p95]} ms' "" "" "half of today's"
-row "frame, full level 1024x768, stress: median / p95" "stress median" \
+wanted frames && row "frame, full level 1024x768, stress: median / p95" "stress median" \
     '${fig[$side stress median]} / ${fig[$side stress p95]} ms' "" "" ""
-row "game's own frame, stress, 64x48: median / p95" "tiny median" \
+wanted frames && row "game's own frame, stress, 64x48: median / p95" "tiny median" \
     '${fig[$side tiny median]} / ${fig[$side tiny p95]} ms' \
     'the step alone ${fig[$side tiny step]} ms' "" "under 2 ms"
-row "physics step, reference scene (nx-bench): median" "layer" \
+wanted physics && row "physics step, reference scene (nx-bench): median" "layer" \
     'layer ${fig[$side layer]} us' 'Bullet directly ${fig[$side direct]} us' \
     '$(ratio ${fig[$side layer]} ${fig[$side direct]})' ""
-row "model files (${fig[current files]}: corpus and game's), sum of one load each" "ours" \
+wanted models && row "model files (${fig[current files]}: corpus and game's), sum of one load each" "ours" \
     'ours ${fig[$side ours]} us' \
     'importer ${fig[$side importer]} us, bytes ${fig[$side bytes]} us' \
     '$(ratio ${fig[$side importer]} ${fig[$side ours]}) / $(ratio ${fig[$side ours]} ${fig[$side bytes]})' \
     "importer/ours, ours/bytes"
-row "model files, worst file: importer / ours" "" \
+wanted models && row "model files, worst file: importer / ours" "" \
     '${fig[$side worst importer]} (${fig[$side worst importer file]})' "" "" "at least 3"
-row "model files, worst file: ours / reading the bytes" "" \
+wanted models && row "model files, worst file: ours / reading the bytes" "" \
     '${fig[$side worst bytes]} (${fig[$side worst bytes file]})' "" "" "at most 4"
-row "start-up with 1,000 / 10,000 / 100,000 models" "level100000" \
+wanted levels && row "start-up with 1,000 / 10,000 / 100,000 models" "level100000" \
     '${fig[$side level1000]} / ${fig[$side level10000]} / ${fig[$side level100000]} ms' "" \
     '$(ratio ${fig[$side level10000]} ${fig[$side level1000]}) / $(ratio ${fig[$side level100000]} ${fig[$side level10000]})' \
     "10k/1k, 100k/10k at most 12"
-row "start-up to the end of the first frame, full level" "first" '${fig[$side first]} ms' "" "" ""
+wanted levels && row "start-up to the end of the first frame, full level" "first" '${fig[$side first]} ms' "" "" ""
 
 # --- the table
 memory=$(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
-renderer=$(pick '^frame-bench: renderer \(.*\)' <<<"${out[current idle]}" | head -1)
+renderer=$(frame_bench current --data "$tiny" --frames 0 | pick '^frame-bench: renderer \(.*\)')
 echo
 echo "Zorvan benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(git describe --always --dirty)"
 echo "machine: $cpu, $(nproc) cores, $memory; GL renderer: $renderer; load: $(cut -d' ' -f1-3 /proc/loadavg)"
