@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes every reader of outside data with libFuzzer: the model reader (with the cooking tool),
-# the profile reader with the typed readers, the cooked-mesh readers and the level file's checks.
+# the profile reader with the typed readers, the cooked-mesh readers, the level file's checks
+# and the sound file reader.
 #
 #   ./fuzz.sh [SECONDS]     each target for SECONDS (60 by default), one after the other
 #
@@ -27,7 +28,7 @@ if [ ! -f "$stage/models/avatar_ball.convex" ]; then
     stage="$folder/stage"
     cmake --build "$folder" -j2 --target stage_cooked stage_data
 fi
-cmake --build "$folder" -j2 --target fuzz_model fuzz_profile fuzz_cooked fuzz_level
+cmake --build "$folder" -j2 --target fuzz_model fuzz_profile fuzz_cooked fuzz_level fuzz_wav
 
 seed() {
     local target=$1
@@ -41,9 +42,10 @@ seed model "$stage"/models/*.ms3d ../shared/corpus/ms3d/*.ms3d tests/fuzz/regres
 seed profile data/*.ini "$stage"/data/*.ini tests/fuzz/regressions/profile/*
 seed cooked "$stage"/models/*.convex "$stage"/models/*.concave tests/fuzz/regressions/cooked/*
 seed level "$stage"/data/level1.ini tests/fuzz/regressions/level/*
+seed wav "$stage"/sounds/*.wav tests/fuzz/regressions/wav/*
 
 failed=()
-for target in model profile cooked level; do
+for target in model profile cooked level wav; do
     echo "== fuzz_$target for ${seconds} s"
     # Output of the game's readers (stdout) is dropped; libFuzzer reports on stderr. The
     # instrumented build is slow: the largest of the game's own hulls, dropped on itself, takes

@@ -5,7 +5,7 @@
 # What building and playing the game needs, and what its tests need besides.
 GAME_PACKAGES=(build-essential cmake pkg-config ninja-build
                freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libx11-dev
-               libdevil-dev libbullet-dev)
+               libdevil-dev libbullet-dev libopenal-dev)
 TEST_PACKAGES=(libgtest-dev nlohmann-json3-dev xvfb xauth)
 
 # install_missing_packages [PACKAGE...]: the game's and the tests' packages and any named.

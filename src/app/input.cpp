@@ -11,6 +11,7 @@
 #include "platform/perf_counter.h"
 #include "player/avatar.h"
 #include "render/camera.h"
+#include "sound/sound.h"
 
 bool keyForward, keyBackward, keyLeft, keyRight, keyJump;
 bool keyFreeForward, keyFreeBackward, keyFreeLeft, keyFreeRight, keyFreeUp, keyFreeDown;
@@ -97,6 +98,7 @@ void SpecialKeys(int key, int, int) {
             useVBO = !useVBO;
             rendererUseVBO = useVBO;
             break;
+        case GLUT_KEY_F7: ToggleSoundMute(); break;
         case GLUT_KEY_F8: frustumCulling = !frustumCulling; break;
         case GLUT_KEY_F9: transparency = !transparency; break;
         case GLUT_KEY_F10: useOwnShader = !useOwnShader; break;

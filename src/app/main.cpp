@@ -30,8 +30,8 @@ const Program kGame = {
     "\n"
     "Keys: W A S D roll, the mouse looks, SPACE boosts upwards, Q held kicks off walls, left and\n"
     "right mouse buttons fire, E opens a door, R sets the respawn point, C changes the camera,\n"
-    "P pauses, F1 shows the help overlay, Escape quits. The window's settings are in\n"
-    "data/game.ini.\n"};
+    "P pauses, F1 shows the help overlay, F7 mutes, Escape quits. The window's and the sound's\n"
+    "settings are in data/game.ini.\n"};
 
 // GLUT's own options, which glutInit takes from the command line; the first two take a value.
 bool IsGlutOption(const char* word, bool& takesValue) {

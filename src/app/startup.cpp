@@ -26,6 +26,7 @@
 #include "render/camera.h"
 #include "render/particles.h"
 #include "render/sky_box.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -49,12 +50,13 @@ void RequireGameKey(const char* key) {
 }
 
 // A setting outside the range the game can use gets a warning naming it, and a usable value.
-int32_t Sane(const char* key, int32_t value, int32_t low, int32_t high, int32_t fallback) {
+int32_t Sane(const char* key, int32_t value, int32_t low, int32_t high, int32_t fallback,
+             const char* section = "game") {
     if (value >= low && value <= high) return value;
     char message[200];
     std::snprintf(message, sizeof message,
-                  "%s: \"%s\" in section [game] is %i, not from %i to %i; using %i", kGameIni, key,
-                  value, low, high, fallback);
+                  "%s: \"%s\" in section [%s] is %i, not from %i to %i; using %i", kGameIni, key,
+                  section, value, low, high, fallback);
     WarnAbout(message);
     return fallback;
 }
@@ -118,6 +120,18 @@ void InitCamera() {
     int32_t fov = Sane("fov", ReadInt(kGameIni, "game", "fov"), 1, 179, 60);
     LogLine("InitCamera");
     camera->init(fov, winResX, winResY, 0.1, 100000.0, camMode);
+}
+
+// Section [sound] may be missing, or any of its keys: they have defaults.
+void InitSound() {
+    SoundSettings settings;
+    auto read = [](const char* key, int32_t low, int32_t high, int32_t fallback) {
+        int32_t value = ReadInt(kGameIni, "sound", key);
+        return value == NOT_FOUND_VALUE ? fallback : Sane(key, value, low, high, fallback, "sound");
+    };
+    settings.enabled = read("enabled", 0, 1, settings.enabled) != 0;
+    settings.volume = read("volume", 0, 100, settings.volume);
+    StartSound(settings);
 }
 
 // The log lies in the game's folder; an installed game's folder is not the player's to write, so
@@ -196,6 +210,7 @@ void GameStart(int argc, char** argv) {
     InitSkyBox();
     InitCamera();
     LoadHudTextures();
+    InitSound();
 
     RegisterCallbacks();
     InitGlState();
@@ -211,6 +226,7 @@ void CleanUp() {
     animations.clear();
     UnloadModels();
     releasePhysics();
+    StopSound();
 }
 
 void ExitGame() {

@@ -16,6 +16,17 @@
 #include "player/projectile.h"
 #include "render/particles.h"
 #include "objects/animation_object.h"
+#include "sound/sound.h"
+
+namespace {
+
+// How fast the ball rolls, as its rolling sound hears it: not at all in the air or when dead.
+float RollingSpeed() {
+    if (!avatar->alive || avatar->inAir()) return 0;
+    return avatar->actor->getLinearVelocity().magnitude();
+}
+
+}  // namespace
 
 void StartPhysics() {
     LARGE_INTEGER counter;
@@ -65,6 +76,7 @@ void UpdateEnemies() {
 void ProcessInput() {
     avatar->probeGround();
     if (!avatar->update()) paused = true;  // the last life is lost; the step still runs on
+    SetRollingSound(avatar->position, RollingSpeed());
     bool sideways = keyLeft || keyRight, straight = keyForward || keyBackward;
     if (keyForward && !keyBackward) avatar->moveForward(sideways ? 0.707f : 1.0f);
     if (keyBackward && !keyForward) avatar->moveForward(sideways ? -0.707f : -1.0f);
@@ -104,15 +116,17 @@ void ProcessInput() {
     glutPassiveMotionFunc(MouseMotion);
 
     camera->look(static_cast<float>(gameTime));
-    if (camera->mode == 2)
-        particles->SetViewerPosition(camera->freePos[0], camera->freePos[1], camera->freePos[2]);
-    else
-        particles->SetViewerPosition(camera->eye[0], camera->eye[1], camera->eye[2]);
+    const float* viewer = camera->mode == 2 ? camera->freePos : camera->eye;
+    particles->SetViewerPosition(viewer[0], viewer[1], viewer[2]);
+    SetSoundListener(viewer, camera->center);
 }
 
 void Idle() {
     glLoadIdentity();
-    if (paused) return;
+    if (paused) {
+        SetRollingSound(avatar->position, 0);  // a paused ball makes no noise
+        return;
+    }
     if (pendingCamMode != -1) {
         camera->mode = pendingCamMode;
         pendingCamMode = -1;

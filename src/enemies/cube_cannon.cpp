@@ -5,6 +5,7 @@
 
 #include "physics/actor_holder.h"
 #include "player/explosion.h"
+#include "sound/sound.h"
 #include "player/weapon.h"
 #include "render/model.h"
 #include "objects/actor_pose.h"
@@ -87,6 +88,7 @@ void CubeCannon::update(double time) {
 }
 
 void CubeCannon::die() {
+    PlaySoundEvent(SoundEvent::EnemyDeath, gunBody->actor->getGlobalPosition());
     dropItem();
     explode(1.0f, 10.0f, gunBody->actor->getGlobalPosition());
     expired = true;

@@ -4,6 +4,7 @@
 
 #include "physics/actor_holder.h"
 #include "player/explosion.h"
+#include "sound/sound.h"
 #include "player/weapon.h"
 #include "render/model.h"
 #include "objects/actor_pose.h"
@@ -77,6 +78,7 @@ void CubeFly::update(double time) {
 }
 
 void CubeFly::die() {
+    PlaySoundEvent(SoundEvent::EnemyDeath, getPosition());
     dropItem();
     explode(1.0f, 10.0f, getPosition());
     expired = true;

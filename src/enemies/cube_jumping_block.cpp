@@ -4,6 +4,7 @@
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
 #include "player/explosion.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ void CubeJumpingBlock::update(double time) {
                 nextJumpTime = time + jumpInterval;
                 // Up and forward: after the turn the block's +Z faces the avatar.
                 body->addLocalForce(NxVec3(0, kLeapUp, targetDistance * kLeapForwardPerDistance));
+                PlaySoundEvent(SoundEvent::BlockLeap, getPosition());
             }
             break;
         case ENEMY_DYING: die(); break;
@@ -65,6 +67,7 @@ bool CubeJumpingBlock::turn(float dt) {
 }
 
 void CubeJumpingBlock::die() {
+    PlaySoundEvent(SoundEvent::EnemyDeath, getPosition());
     dropItem();
     explode(1.0f, 10.0f, getPosition() + NxVec3(0, 0.2f, 0));
     expired = true;

@@ -4,6 +4,7 @@
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
 #include "player/explosion.h"
+#include "sound/sound.h"
 #include "render/model.h"
 #include "objects/actor_pose.h"
 #include "objects/trigger.h"
@@ -74,6 +75,7 @@ bool CubeMovingBomb::turnWheel(const NxVec3& from, float dt) {
 }
 
 void CubeMovingBomb::die() {
+    PlaySoundEvent(SoundEvent::EnemyDeath, getPosition());
     explode(2.0f, 50.0f, getPosition());
     dropItem();
     expired = true;

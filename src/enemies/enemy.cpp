@@ -11,6 +11,7 @@
 #include "player/weapon.h"
 #include "scene/pickup_items.h"
 #include "objects/trigger.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -20,6 +21,9 @@ constexpr float kSightRange = 3000.0f;
 constexpr float kMuzzleDistance = 1.0f;
 // All kinds notice the avatar with the same volume.
 const char* const kTriggerModel = "cube_cannon_trigger";
+// What each kind sounds like when it notices the avatar, by kind.
+constexpr SoundEvent kNoticeSounds[] = {SoundEvent::CannonNotice, SoundEvent::BombNotice,
+                                        SoundEvent::FlyNotice, SoundEvent::BlockNotice};
 
 }  // namespace
 
@@ -53,6 +57,7 @@ void zvEnemy::release() {
 void zvEnemy::onTriggerEnter(Trigger* volume, Object* other) {
     if (other->type != OBJECT_TYPE_AVATAR) return;
     target = other;
+    if (state == ENEMY_IDLE) PlaySoundEvent(kNoticeSounds[kind], getPosition());
     // A dying enemy stays dying: the avatar's arrival in the same step must not revive it.
     if (!dying()) state = noticedState();
     volume->occupied = true;

@@ -12,6 +12,7 @@
 #include "render/texture.h"
 #include "objects/interaction_object.h"
 #include "objects/model_object.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -130,6 +131,7 @@ bool Avatar::update() {
     if (health != 0) return true;
     if (--lives <= 0) {
         alive = false;
+        PlaySoundEvent(SoundEvent::GameOver, actor->getGlobalPosition());
         explode(1.0f, 0.0f, actor->getGlobalPosition());
         std::printf("DEAD\n");
         return false;
@@ -141,11 +143,13 @@ bool Avatar::update() {
 // Respawn: a burst where the ball was, full health, some ammunition, the ball back 0.3 above the
 // respawn point (which moves up with it) and a burst there.
 void Avatar::loseLife() {
+    PlaySoundEvent(SoundEvent::LifeLost, actor->getGlobalPosition());
     AddBurst(actor->getGlobalPosition());
     health = 100;
     addAmmo(50);
     setPose(respawnPoint + NxVec3(0, kRespawnLift, 0), NxVec3(pitch, yaw, 0));
     AddBurst(actor->getGlobalPosition());
+    PlaySoundEvent(SoundEvent::Respawn, actor->getGlobalPosition());
 }
 
 void Avatar::force(const NxVec3& f) {
@@ -167,6 +171,7 @@ void Avatar::moveSideways(float factor) {
 void Avatar::jump(double dt) {
     if (!alive || !(actor->getLinearVelocity().y > kBoostFallSpeed)) return;
     if (jumpTime + dt < jumpDuration) {
+        if (jumpTime == 0) PlaySoundEvent(SoundEvent::Boost, actor->getGlobalPosition());
         force(NxVec3(0, jumpForce, 0));
         jumpTime += static_cast<float>(dt);
     } else {
@@ -215,6 +220,7 @@ void Avatar::onWallContact(NxVec3 normal) {
     force(normal * kWallPush);
     force(NxVec3(0, kWallLift, 0));
     yaw += kPi;
+    PlaySoundEvent(SoundEvent::WallJump, actor->getGlobalPosition());
 }
 
 void Avatar::onContact(Object* other) {
@@ -222,6 +228,7 @@ void Avatar::onContact(Object* other) {
 }
 
 void Avatar::takeDamage(int32_t amount) {
+    if (amount > 0) PlaySoundEvent(SoundEvent::Hurt, actor->getGlobalPosition());
     if (health - amount < 1) {
         health = 0;
         std::printf("The Avatar is DEAD \n\n");

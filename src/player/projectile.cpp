@@ -3,6 +3,7 @@
 #include "physics/actor_holder.h"
 #include "player/explosion.h"
 #include "objects/actor_pose.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ Bullet::Bullet(NxScene* scene, const float mount[16])
                  {"bullet", "bullet_CO", "bullet_CO", 0, false, true, 0.0f, 0.0f, 0.1f, 5.0}) {}
 
 void Bullet::onContact(Object*) {
+    if (lifetime > 0) PlaySoundEvent(SoundEvent::BulletHit, getPosition());  // once per bullet
     lifetime = 0;
 }
 
@@ -49,6 +51,7 @@ Rocket::Rocket(NxScene* scene, const float mount[16])
 
 void Rocket::onContact(Object* other) {
     if (other->type == OBJECT_TYPE_AVATAR) return;
+    if (lifetime > 0) PlaySoundEvent(SoundEvent::Explosion, getPosition());  // one bang a rocket
     explode(5.0f, 50.0f, getPosition());
     lifetime = 0;
 }
@@ -64,6 +67,9 @@ void Grenade::onContact(Object* other) {
 }
 
 void Grenade::releaseActor() {
-    if (body != nullptr) explode(8.0f, 50.0f, getPosition());
+    if (body == nullptr) return;
+    // Heard once: a grenade that went off on contact goes off again here, in the same step.
+    PlaySoundEvent(SoundEvent::Explosion, getPosition());
+    explode(8.0f, 50.0f, getPosition());
     ModelObject::releaseActor();
 }

@@ -5,6 +5,7 @@
 
 #include "core/globals.h"
 #include "player/projectile.h"
+#include "sound/sound.h"
 
 class Model;
 class NxScene;
@@ -31,8 +32,8 @@ protected:
     bool takeShot(double time);
 };
 
-// A weapon that fires projectiles of one kind.
-template <class Shot, int Divisor>
+// A weapon that fires projectiles of one kind, heard at the muzzle.
+template <class Shot, int Divisor, SoundEvent Sound>
 class ProjectileWeapon : public Weapon {
 public:
     ProjectileWeapon(const char* name, float fireInterval, int maxAmmo, int ammo)
@@ -40,16 +41,18 @@ public:
         ammoDivisor = Divisor;
     }
     void fire(NxScene* scene, double time, const float mount[16]) override {
-        if (takeShot(time)) projectiles.push_back(new Shot(scene, mount));
+        if (!takeShot(time)) return;
+        projectiles.push_back(new Shot(scene, mount));
+        PlaySoundEvent(Sound, NxVec3(mount[12], mount[13], mount[14]));
     }
 };
 
-class Minigun : public ProjectileWeapon<Bullet, 1> {
+class Minigun : public ProjectileWeapon<Bullet, 1, SoundEvent::Shot> {
     using ProjectileWeapon::ProjectileWeapon;
 };
-class Rocketlauncher : public ProjectileWeapon<Rocket, 7> {
+class Rocketlauncher : public ProjectileWeapon<Rocket, 7, SoundEvent::Launch> {
     using ProjectileWeapon::ProjectileWeapon;
 };
-class Grenadegun : public ProjectileWeapon<Grenade, 5> {
+class Grenadegun : public ProjectileWeapon<Grenade, 5, SoundEvent::Launch> {
     using ProjectileWeapon::ProjectileWeapon;
 };

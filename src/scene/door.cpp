@@ -6,6 +6,7 @@
 #include "render/model.h"
 #include "objects/actor_pose.h"
 #include "objects/trigger.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ void zvDoor::interact(Avatar* avatar) {
     ReleaseTrigger(trigger);  // it cannot be opened twice
     avatar->interactionTarget = OccupiedClosedDoor();
     animations.push_back(this);
+    PlaySoundEvent(SoundEvent::DoorOpen, getPosition());
 }
 
 void zvDoor::animate(double dt) {

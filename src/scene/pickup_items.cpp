@@ -2,6 +2,7 @@
 
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -16,9 +17,10 @@ void Build(ModelObject* item, const char* name, NxScene* scene) {
 // The avatar, when it is what touched the item and the item was not taken already: contacts are
 // reported when a pair starts touching, and a ball that bounces off an item before the object
 // pass removes it would otherwise take it twice.
-Avatar* Taker(ModelObject* item, Object* other) {
+Avatar* Taker(ModelObject* item, Object* other, SoundEvent sound) {
     if (item->expired || other->type != OBJECT_TYPE_AVATAR) return nullptr;
     item->expired = true;
+    PlaySoundEvent(sound, item->getPosition());
     return static_cast<Avatar*>(other);
 }
 
@@ -29,7 +31,7 @@ zvHealthItem::zvHealthItem(NxScene* scene) {
 }
 
 void zvHealthItem::onContact(Object* other) {
-    if (Avatar* avatar = Taker(this, other)) avatar->addHealth(20);
+    if (Avatar* avatar = Taker(this, other, SoundEvent::HealthPickup)) avatar->addHealth(20);
 }
 
 zvAmmoItem::zvAmmoItem(NxScene* scene) {
@@ -37,7 +39,7 @@ zvAmmoItem::zvAmmoItem(NxScene* scene) {
 }
 
 void zvAmmoItem::onContact(Object* other) {
-    if (Avatar* avatar = Taker(this, other)) avatar->addAmmo(30);
+    if (Avatar* avatar = Taker(this, other, SoundEvent::AmmoPickup)) avatar->addAmmo(30);
 }
 
 zvRespawnItem::zvRespawnItem(NxScene* scene) {
@@ -45,7 +47,7 @@ zvRespawnItem::zvRespawnItem(NxScene* scene) {
 }
 
 void zvRespawnItem::onContact(Object* other) {
-    if (Avatar* avatar = Taker(this, other)) ++avatar->respawnItems;
+    if (Avatar* avatar = Taker(this, other, SoundEvent::RespawnPickup)) ++avatar->respawnItems;
 }
 
 ModelObject* NewDroppedItem(int n, NxScene* scene) {

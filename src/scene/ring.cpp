@@ -6,6 +6,7 @@
 #include "player/avatar.h"
 #include "objects/actor_pose.h"
 #include "objects/trigger.h"
+#include "sound/sound.h"
 
 zvRing::zvRing(NxScene* scene) {
     type = OBJECT_TYPE_MODEL;
@@ -43,6 +44,7 @@ void zvRing::onTriggerEnter(Trigger* trigger, Object* other) {
     auto* avatar = static_cast<Avatar*>(other);
     ++avatar->rings;
     collected = true;
+    PlaySoundEvent(SoundEvent::Ring, getPosition());
     std::printf("%i rings collected\n", avatar->rings);
 }
 

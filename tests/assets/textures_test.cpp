@@ -1,6 +1,6 @@
-// The generated pictures: all there in the layouts the game uploads, the particle sheet's cells
-// where data\game.ini says, and the whole output the same on every run. The sky is checked as the
-// game draws it, in the world's tests.
+// The generated pictures and sounds: all there in the layouts the game loads, the particle
+// sheet's cells where data\game.ini says, and the whole output the same on every run. The sky is
+// checked as the game draws it, in the world's tests.
 #include <IL/il.h>
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 #include "generated.h"
 #include "picture.h"
+#include "sound/wav_file.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -106,6 +107,65 @@ TEST(Textures, SpriteCellsLieWhereTheGameLooksForThem) {
     EXPECT_TRUE(warm(6)) << "golden ring marker";
     EXPECT_FALSE(warm(10));
     EXPECT_FALSE(warm(14));
+}
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) value |= uint32_t{static_cast<uint8_t>(bytes[at + i])} << 8 * i;
+    return value;
+}
+
+std::string Patched(std::string bytes, size_t at, uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<char>(value >> 8 * i & 0xff);
+    return bytes;
+}
+
+// Every sound is a plain 16-bit mono WAV file at 22050 Hz, from a twentieth of a second to two
+// seconds long, audible and never clipped, which the game's own reader takes; that reader refuses
+// the same bytes broken as a damaged or foreign file would be.
+TEST(Sounds, EveryEffectIsAShortWellFormedWaveFile) {
+    std::vector<std::string> files = FilesBelow(GeneratedDir() + "/sounds");
+    EXPECT_EQ(files.size(), 22u);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        std::string bytes = ReadFile(GeneratedDir() + "/sounds/" + file);
+        ASSERT_GE(bytes.size(), 46u);
+        EXPECT_EQ(bytes.substr(0, 16), std::string("RIFF") + bytes.substr(4, 4) + "WAVEfmt ");
+        EXPECT_EQ(Le32(bytes, 4), bytes.size() - 8);
+        EXPECT_EQ(Le32(bytes, 24), 22050u);
+        EXPECT_EQ(bytes.substr(36, 4), "data");
+        EXPECT_EQ(Le32(bytes, 40), bytes.size() - 44);
+        WavSound sound;
+        std::string error;
+        ASSERT_TRUE(ParseWav(bytes, sound, error)) << error;
+        double seconds = static_cast<double>(sound.samples.size()) / sound.sampleRate;
+        EXPECT_TRUE(seconds >= 0.05 && seconds <= 2.0) << seconds;
+        int peak = 0;
+        for (int16_t s : sound.samples) peak = std::max(peak, std::abs(int{s}));
+        EXPECT_TRUE(peak > 16000 && peak < 32000) << peak;
+        if (file == "roll.wav") {  // it loops: its end runs on into its start
+            EXPECT_LT(std::abs(sound.samples.back() - sound.samples.front()), 1500);
+        }
+    }
+
+    const std::string good = ReadFile(GeneratedDir() + "/sounds/ring.wav");
+    const std::pair<const char*, std::string> broken[] = {
+        {"cut short", good.substr(0, good.size() - 2)},
+        {"only a header", Patched(good.substr(0, 12), 4, 4, 4)},
+        {"not WAVE", Patched(good, 8, 0x45564157 + 1, 4)},
+        {"compressed", Patched(good, 20, 2, 2)},
+        {"stereo", Patched(good, 22, 2, 2)},
+        {"8-bit", Patched(good, 34, 8, 2)},
+        {"no rate", Patched(good, 24, 0, 4)},
+        {"data past the end", Patched(good, 40, 0xfffffff0, 4)},
+        {"no samples", Patched(Patched(good.substr(0, 44), 40, 0, 4), 4, 36, 4)},
+    };
+    for (const auto& [what, bytes] : broken) {
+        WavSound sound;
+        std::string error;
+        EXPECT_FALSE(ParseWav(bytes, sound, error)) << what;
+        EXPECT_FALSE(error.empty()) << what;
+    }
 }
 
 }  // namespace

@@ -224,6 +224,21 @@ TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
 
     EXPECT_EQ(trace.back()["enemies"].size(), all - 3);
     EXPECT_EQ(AvatarNumber(trace.back(), "lives"), 5);
+
+    // Heard as seen: each kind noticed the ball, the block leapt, the ball was hurt, and each item
+    // it took was heard as it went.
+    ExpectHeardAsSeen(trace, stage.sounds());
+    for (const char* heard :
+         {"cannon-notice", "fly-notice", "bomb-notice", "block-notice", "block-leap", "hurt"})
+        EXPECT_FALSE(FramesOf(stage.sounds(), heard).empty()) << heard;
+    int taken = 0;
+    for (const SoundLine& s : stage.sounds()) {
+        if (!s.event.ends_with("-pickup")) continue;
+        ++taken;
+        const auto f = static_cast<size_t>(s.frame);
+        EXPECT_LT(trace[f]["items"].size(), trace[f - 1]["items"].size()) << s.frame;
+    }
+    EXPECT_GE(taken, 1);
 }
 
 }  // namespace

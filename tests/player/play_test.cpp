@@ -1,8 +1,10 @@
 // Scripted play through zorvan-run at 60 steps per second: the boost jump, the respawn point, the
 // camera keys, the wall jump, the minigun's rate, lives lost in a fall until the game is lost and
-// the demo. The ball drops in at (0, 20, 0) and rests on the pedestal by frame 120.
+// the demo, each also as heard in the sound log. The ball drops in at (0, 20, 0) and rests on the
+// pedestal by frame 120.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -43,6 +45,7 @@ TEST(Play, JumpsRespawnPointCameraAndWallKick) {
     EXPECT_LT(tap, 1.0);
     EXPECT_GT(hold, 3.5);  // enough for each 3-unit step of the training yard
     for (const Json& frame : trace) ASSERT_LT(AvatarNumber(frame, "jumpTime"), 0.3);
+    EXPECT_EQ(FramesOf(stage.sounds(), "boost"), (std::vector<int>{130, 300}));
 
     // Following, the eye sits one unit behind the ball and half a unit above it; in the chase
     // view 5 above and 10 behind along -Z. C cycles follow, chase and free, in either case.
@@ -64,6 +67,21 @@ TEST(Play, JumpsRespawnPointCameraAndWallKick) {
     for (size_t i = 480; i < 600; ++i) rise = std::max(rise, AvatarItem(trace[i], "vel", 1));
     EXPECT_GT(rise, 5.0);
     EXPECT_LT(AvatarItem(trace[599], "vel", 2), -5.0);
+
+    // Heard: the ball rolls towards the wall, kicks off it once and falls silent in the air.
+    std::vector<int> kick = FramesOf(stage.sounds(), "wall-jump");
+    ASSERT_EQ(kick.size(), 1u);
+    EXPECT_EQ(AvatarNumber(trace[kick[0] - 1], "yaw"), 0);
+    EXPECT_NEAR(AvatarNumber(trace[kick[0]], "yaw"), kPi, 1e-5);
+    std::vector<int> rolls = FramesOf(stage.sounds(), "roll"),
+                     stops = FramesOf(stage.sounds(), "roll-stop");
+    auto rolling = std::lower_bound(rolls.begin(), rolls.end(), 480);
+    ASSERT_NE(rolling, rolls.end());
+    EXPECT_LT(*rolling, kick[0]);
+    auto silenced = std::lower_bound(stops.begin(), stops.end(), kick[0]);
+    ASSERT_NE(silenced, stops.end());
+    EXPECT_LE(*silenced, kick[0] + 5);
+    EXPECT_GT(AvatarItem(trace[*silenced], "pos", 1), 0.3 + 0.2 * 1.2);  // off the floor
 }
 
 TEST(Play, MinigunFiresAtMostFiveTimesASecond) {
@@ -85,6 +103,7 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
 
     int losses = 0;
     size_t lost = 0;
+    std::vector<int> respawns;
     for (size_t i = 1; i < 600 && !lost; ++i) {
         const Json &before = trace[i - 1], &now = trace[i];
         double lives = AvatarNumber(now, "lives");
@@ -97,6 +116,7 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
             lost = i;
             break;
         }
+        respawns.push_back(static_cast<int>(i));
         // Back 0.3 above the respawn point, which moves up with the ball; health and ammunition
         // restored.
         EXPECT_EQ(AvatarItem(now, "pos", 0), AvatarItem(before, "respawnPoint", 0));
@@ -123,6 +143,10 @@ TEST(Play, FallsCostOneLifeEachUntilTheFifthEndsTheGame) {
     EXPECT_EQ(AvatarNumber(trace[600], "lives"), -1);
     EXPECT_EQ(trace[619]["gameTime"].get<double>(), trace[600]["gameTime"].get<double>());
     EXPECT_EQ(Count(stage.output(), "\nDEAD\n"), 2u) << stage.output();
+    // Heard: each of the four lives lost and the ball back, then the game lost at each step.
+    EXPECT_EQ(FramesOf(stage.sounds(), "life-lost"), respawns);
+    EXPECT_EQ(FramesOf(stage.sounds(), "respawn"), respawns);
+    EXPECT_EQ(FramesOf(stage.sounds(), "game-over"), (std::vector<int>{int(lost), 600}));
 }
 
 // The first frame from `from` on whose avatar has `rings` rings, or the trace's size.
@@ -164,6 +188,14 @@ TEST(Play, TheDemoReachesEachOfItsMoments) {
     EXPECT_TRUE(trace.back()["rings"][8]["collected"].get<bool>());
     EXPECT_EQ(AvatarNumber(trace.back(), "rings"), 1);
     EXPECT_LT(pos(trace.size() - 1, 2), -28.0);
+
+    // And it is heard as it is seen; the cannon noticed the ball before it fell, the ball
+    // boosted and kicked off the chimney's walls, and the vault's fly noticed it at the end.
+    ExpectHeardAsSeen(trace, stage.sounds());
+    EXPECT_FALSE(FramesOf(stage.sounds(), "cannon-notice").empty());
+    EXPECT_FALSE(FramesOf(stage.sounds(), "boost").empty());
+    EXPECT_FALSE(FramesOf(stage.sounds(), "wall-jump").empty());
+    EXPECT_GT(FramesOf(stage.sounds(), "fly-notice").at(0), 1525);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -84,6 +85,7 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         {"zorvan-run", "--script missing.txt", 2, "zorvan-run: cannot open script missing.txt"},
         {"zorvan-run", "--shot 5:missing/x.png", 2, "zorvan-run: cannot write screenshot"},
         {"zorvan-run", "--trace missing/t.jsonl", 2, "zorvan-run: cannot write trace"},
+        {"zorvan-run", "--sound-log missing/s.txt", 2, "zorvan-run: cannot write sound log"},
         {"zorvan-cook", "missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a readable"},
         {"zorvan-cook", "info missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a readable"},
         {"zorvan-cook", "preview out.png missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a"},
@@ -120,7 +122,8 @@ TEST(Startup, TheInstalledGameRunsFromAnyFolder) {
     for (const char* file :
          {"bin/zorvan", "bin/zorvan-run", "bin/zorvan-cook", "bin/zorvan-assetgen",
           "share/zorvan/data/level1.ini", "share/zorvan/models/avatar_ball.concave",
-          "share/zorvan/textures/sky/z+.bmp", "share/applications/org.zorvan.Zorvan.desktop",
+          "share/zorvan/textures/sky/z+.bmp", "share/zorvan/sounds/explosion.wav",
+          "share/applications/org.zorvan.Zorvan.desktop",
           "share/icons/hicolor/256x256/apps/zorvan.png",
           "share/metainfo/org.zorvan.Zorvan.metainfo.xml", "share/man/man6/zorvan.6",
           "share/doc/zorvan/LICENSE"})
@@ -213,6 +216,60 @@ TEST(Startup, PauseDoesNotCountAsStepTime) {
     EXPECT_FALSE(trace[10]["paused"].get<bool>());
     EXPECT_NEAR(trace[10]["timeDelta"].get<double>(), 0.02, 1e-9);
     EXPECT_NEAR(trace[10]["gameTime"].get<double>(), 100.2, 1e-9);  // still jumps by the pause
+}
+
+// Sound changes nothing that the game does: one script with shots, rockets, a boost and rolling
+// plays to the same trace and reports the same sound events with OpenAL Soft's null device (the
+// tests' own), with no device at all, and with sound switched off and the mute key pressed. A
+// volume out of range is named and replaced; a missing [sound] section is no fault, nor a broken
+// sound file.
+TEST(Startup, SoundOnOffOrWithoutADeviceChangesNothingElse) {
+    Stage stage;
+    stage.useSmallWindow();
+    const std::string script =
+        "130 down w\n150 press left\n150 press right\n175 down space\n185 up space\n"
+        "200 release left\n200 release right\n205 up w\n240 quit\n";
+    stage.write("s.txt", script);
+    const std::string run = "--dt 1/60 --script s.txt --trace t.jsonl --sound-log s.log";
+    const char* drivers = std::getenv("ALSOFT_DRIVERS");
+    const std::string before = drivers ? drivers : "";
+    const std::string settings = ReadFile(stage.path() + "/data/game.ini");
+    auto play = [&](const std::string& device, const std::string& sound) {
+        setenv("ALSOFT_DRIVERS", device.c_str(), 1);
+        stage.write("data/game.ini", settings.substr(0, settings.find("[sound]")) + sound);
+        RunResult r = stage.run(run);
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        return std::pair{r.output,
+                         ReadFile(stage.path() + "/t.jsonl") + ReadFile(stage.path() + "/s.log")};
+    };
+    auto [quiet, heard] = play("null", "[sound]\nenabled=1\nvolume=80\n");
+    EXPECT_EQ(quiet.find("Sound"), std::string::npos) << quiet;  // every sound file was usable
+    for (const char* event : {" shot ", " launch ", " boost ", " roll "})
+        EXPECT_NE(heard.find(event), std::string::npos) << event;
+
+    auto [warned, withoutDevice] = play("none", "[sound]\nvolume=250\n");
+    EXPECT_EQ(withoutDevice, heard);
+    EXPECT_NE(warned.find("data\\game.ini: \"volume\" in section [sound] is 250, not from 0 to "
+                          "100; using 80\n"),
+              std::string::npos)
+        << warned;
+    stage.write("s.txt", "140 fkey 7\n180 fkey 7\n190 fkey 7\n" + script);
+    EXPECT_EQ(play("null", "[sound]\nenabled=0\n").second, heard);
+    EXPECT_EQ(play("null", "").second, heard);
+
+    // A sound file that is not one is named once, and that sound stays silent.
+    fs::remove(stage.path() + "/sounds");
+    fs::copy(std::string(ZORVAN_STAGE_DIR) + "/sounds", stage.path() + "/sounds");
+    stage.write("sounds/ring.wav", "a ring, in words");
+    auto [named, regardless] = play("null", "");
+    EXPECT_EQ(regardless, heard);
+    EXPECT_NE(named.find("Sound: sounds/ring.wav not a RIFF WAVE file; it stays silent\n"),
+              std::string::npos)
+        << named;
+    if (drivers)
+        setenv("ALSOFT_DRIVERS", before.c_str(), 1);
+    else
+        unsetenv("ALSOFT_DRIVERS");
 }
 
 TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {

@@ -52,10 +52,75 @@ PlayStage::PlayStage(const std::string& level) {
 
 std::string PlayStage::play(const std::string& script, const std::string& dt) {
     stage_.write("play.txt", script);
-    RunResult r = stage_.run("--dt " + dt + " --script play.txt --trace play.jsonl");
+    RunResult r =
+        stage_.run("--dt " + dt + " --script play.txt --trace play.jsonl --sound-log sounds.txt");
     EXPECT_EQ(r.exitCode, 0) << r.output;
     output_ = r.output;
+    sounds_.clear();
+    std::istringstream log(ReadFile(stage_.path() + "/sounds.txt"));
+    for (SoundLine s; log >> s.frame >> s.event >> s.pos[0] >> s.pos[1] >> s.pos[2];)
+        sounds_.push_back(s);
     return ReadFile(stage_.path() + "/play.jsonl");
+}
+
+std::vector<int> FramesOf(const std::vector<SoundLine>& sounds, const std::string& event) {
+    std::vector<int> frames;
+    for (const SoundLine& s : sounds)
+        if (s.event == event) frames.push_back(s.frame);
+    return frames;
+}
+
+namespace {
+
+double Distance(const double a[3], const Json& b) {
+    double squares = 0;
+    for (size_t i = 0; i < 3; ++i)
+        squares += (a[i] - b[i].get<double>()) * (a[i] - b[i].get<double>());
+    return std::sqrt(squares);
+}
+
+}  // namespace
+
+void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLine>& sounds) {
+    std::vector<int> shots, launches, rings, ballShots, opening;
+    for (size_t f = 1; f < trace.size(); ++f) {
+        const int frame = static_cast<int>(f);
+        for (double n = AvatarItem(trace[f - 1], "ammo", 0); n > AvatarItem(trace[f], "ammo", 0);
+             --n)
+            shots.push_back(frame);
+        for (double n = AvatarItem(trace[f - 1], "ammo", 1); n > AvatarItem(trace[f], "ammo", 1);
+             --n)
+            launches.push_back(frame);
+        if (AvatarNumber(trace[f], "rings") == AvatarNumber(trace[f - 1], "rings") + 1)
+            rings.push_back(frame);
+        for (size_t d = 0; d < trace[f]["doors"].size(); ++d)
+            if (trace[f]["doors"][d]["state"] == "opening" &&
+                trace[f - 1]["doors"][d]["state"] == "closed")
+                opening.push_back(frame);
+    }
+    for (const SoundLine& s : sounds) {
+        const Json& frame = trace.at(static_cast<size_t>(s.frame));
+        if (s.event == "shot" && Distance(s.pos, frame["avatar"]["pos"]) < 0.5)
+            ballShots.push_back(s.frame);
+        if (s.event != "ring") continue;
+        bool atARing = false;
+        for (const Json& ring : frame["rings"])
+            atARing = atARing || Distance(s.pos, ring["pos"]) < 0.01;
+        EXPECT_TRUE(atARing) << "ring heard in frame " << s.frame;
+    }
+    EXPECT_EQ(ballShots, shots);
+    EXPECT_EQ(FramesOf(sounds, "launch"), launches);
+    std::vector<int> bursts = FramesOf(sounds, "explosion");
+    ASSERT_EQ(bursts.size(), launches.size());
+    for (size_t i = 0; i < bursts.size(); ++i) EXPECT_GT(bursts[i], launches[i]);
+    EXPECT_EQ(FramesOf(sounds, "ring"), rings);
+    EXPECT_EQ(FramesOf(sounds, "door"), opening);
+    EXPECT_EQ(FramesOf(sounds, "enemy-death").size(),
+              trace[0]["enemies"].size() - trace.back()["enemies"].size());
+    std::vector<int> rolls = FramesOf(sounds, "roll"), stops = FramesOf(sounds, "roll-stop");
+    ASSERT_FALSE(rolls.empty());
+    ASSERT_GE(rolls.size(), stops.size());
+    for (size_t i = 0; i < stops.size(); ++i) EXPECT_LE(rolls[i], stops[i]);
 }
 
 std::vector<Json> PlayStage::trace(const std::string& script, const std::string& dt) {

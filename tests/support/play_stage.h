@@ -46,6 +46,22 @@ constexpr const char* kFacingX = "0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0";    // pa
 std::string WithRingsAndDoors(const std::string& level, const std::vector<Placement>& rings,
                               const std::vector<Placement>& doors);
 
+// One line of the runner's sound log.
+struct SoundLine {
+    int frame;
+    std::string event;
+    double pos[3];
+};
+
+// The frames in which `event` was heard, in order.
+std::vector<int> FramesOf(const std::vector<SoundLine>& sounds, const std::string& event);
+
+// A run's sound log against its trace: every bullet and rocket the ball fires is heard at its
+// muzzle in the frame its ammunition drops, every rocket bursts once after it left, every ring
+// chimes where it stands when the count goes up, the door grinds as it starts to rise, every
+// destroyed enemy is heard to die, and the rolling starts before it stops.
+void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLine>& sounds);
+
 class PlayStage {
 public:
     // An empty `level` keeps the game's own level.
@@ -56,10 +72,13 @@ public:
     std::vector<Json> trace(const std::string& script, const std::string& dt = "1/60");
     // Console output of the last run.
     const std::string& output() const { return output_; }
+    // The sound events of the last run.
+    const std::vector<SoundLine>& sounds() const { return sounds_; }
 
 private:
     Stage stage_;
     std::string output_;
+    std::vector<SoundLine> sounds_;
 };
 
 // A demo script for the game's 1024 x 768 window, turned into one for the stage's small window:

@@ -6,7 +6,7 @@ namespace fs = std::filesystem;
 
 Stage::Stage() {
     fs::path stage = ZORVAN_STAGE_DIR;
-    for (const char* linked : {"models", "textures"})
+    for (const char* linked : {"models", "textures", "sounds"})
         if (fs::exists(stage / linked))
             fs::create_directory_symlink(stage / linked, fs::path(path()) / linked);
     fs::copy(stage / "data", fs::path(path()) / "data", fs::copy_options::recursive);

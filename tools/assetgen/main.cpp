@@ -1,12 +1,14 @@
-// zorvan-assetgen OUTDIR: writes every model (OUTDIR/models/*.ms3d) and texture (OUTDIR/textures)
-// that the game's code and data name, and the desktop icon (OUTDIR/icons/zorvan.png). The output
-// depends on nothing but this program: two runs write the same bytes.
+// zorvan-assetgen OUTDIR: writes every model (OUTDIR/models/*.ms3d), texture (OUTDIR/textures) and
+// sound (OUTDIR/sounds/*.wav) that the game's code and data name, and the desktop icon
+// (OUTDIR/icons/zorvan.png). The output depends on nothing but this program: two runs write the
+// same bytes.
 #include <filesystem>
 #include <string>
 
 #include "cli/command_line.h"
 #include "icon.h"
 #include "models.h"
+#include "sounds.h"
 #include "textures.h"
 
 namespace {
@@ -15,8 +17,9 @@ const Program kAssetgen = {
     "zorvan-assetgen",
     "usage: zorvan-assetgen OUTDIR\n"
     "\n"
-    "Writes every model and texture of the game into OUTDIR/models and OUTDIR/textures, and the\n"
-    "desktop icon into OUTDIR/icons/zorvan.png. The same program writes the same bytes.\n"
+    "Writes every model, texture and sound of the game into OUTDIR/models, OUTDIR/textures and\n"
+    "OUTDIR/sounds, and the desktop icon into OUTDIR/icons/zorvan.png. The same program writes\n"
+    "the same bytes.\n"
     "\n"
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"};
@@ -34,7 +37,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(out + "/icons", failed);
     if (failed) Refuse(kAssetgen, "cannot create " + out + "/icons: " + failed.message(), 1);
     if (!WriteModels(out + "/models", error) || !WriteTextures(out + "/textures", error) ||
-        !WriteIcon(out + "/icons/zorvan.png", error))
+        !WriteSounds(out + "/sounds", error) || !WriteIcon(out + "/icons/zorvan.png", error))
         Refuse(kAssetgen, error, 1);
     return 0;
 }

@@ -26,6 +26,8 @@ const Program kRunner = {
     "  --record FILE       write what the player does, with each frame's step time, as a script\n"
     "                      that --script plays back to the same trace\n"
     "  --trace FILE        write one JSON object per frame\n"
+    "  --sound-log FILE    write one line per sound event: FRAME EVENT X Y Z (whether or not\n"
+    "                      sound is on)\n"
     "  --shot FRAME:FILE.png\n"
     "                      save a screenshot after that frame (may be given again)\n"
     "  --random SEED       seeded random input, for soaks\n"
@@ -44,8 +46,8 @@ namespace {
 
 // Every option of the runner takes a value.
 bool IsRunnerOption(const std::string& word) {
-    for (const char* option : {"--frames", "--dt", "--script", "--record", "--trace", "--shot",
-                               "--random", "--random-function-keys", "--data"})
+    for (const char* option : {"--frames", "--dt", "--script", "--record", "--trace", "--sound-log",
+                               "--shot", "--random", "--random-function-keys", "--data"})
         if (word == option) return true;
     return false;
 }
@@ -86,6 +88,8 @@ Options ParseOptions(int argc, char** argv) {
             o.randomFunctionKeys = std::strcmp(value, "on") == 0;
         } else if (arg == "--trace") {
             o.traceFile = value;
+        } else if (arg == "--sound-log") {
+            o.soundLogFile = value;
         } else if (arg == "--shot") {
             const char* colon = std::strchr(value, ':');
             char* end;

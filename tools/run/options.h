@@ -14,7 +14,7 @@ struct Options {
     long randomSeed = -1;  // -1: no random input
     bool randomFunctionKeys = true;
     const char* dataFolder = nullptr;
-    std::string scriptFile, traceFile, recordFile;
+    std::string scriptFile, traceFile, recordFile, soundLogFile;
     std::multimap<int, std::string> shots;  // by frame
 };
 

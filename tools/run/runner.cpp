@@ -30,6 +30,7 @@
 #include "run/screenshot.h"
 #include "run/script.h"
 #include "run/soak.h"
+#include "run/sound_log.h"
 #include "run/trace.h"
 #include "run/window_sync.h"
 
@@ -187,6 +188,7 @@ int main(int argc, char** argv) {
     if (FILE* record = OpenOutput(startFolder, options.recordFile, "recording"))
         recorder = std::make_unique<Recorder>(record);
     FrameClock clock(options, steps, recorder != nullptr);
+    StartSoundLog(OpenOutput(startFolder, options.soundLogFile, "sound log"));
 
     char* gameArgv[] = {argv[0], nullptr};
     auto startUp = std::chrono::steady_clock::now();
@@ -207,6 +209,7 @@ int main(int argc, char** argv) {
     int frame = 0;
     for (; frame < options.frames; ++frame) {
         bool running = true;
+        SetSoundLogFrame(frame);
         for (const ScriptStep& step : FrameInput(frame, steps, next, clock, recorder.get()))
             running = Apply(step, shots) && running;
         if (!running) break;
@@ -234,6 +237,7 @@ int main(int argc, char** argv) {
                 Refuse(kRunner, "cannot save screenshot " + it->second, 1);
     }
     if (trace != nullptr) std::fclose(trace);
+    EndSoundLog();
     if (recorder) {
         // A replay ends where this run ended.
         ScriptStep quit;
