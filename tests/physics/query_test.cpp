@@ -46,6 +46,10 @@ TEST(Raycast, ClosestShapeByGroupMaskAndKindAtItsExactDistance) {
     NxActor* shot = world.sphere(NxVec3(2, 0, -20), 0.05f, 1.0f);
     shot->getShapes()[0]->setGroup(2);
     NxActor* trigger = world.triggerBox(NxVec3(0.25f, 1, 1), NxVec3(2.75f, 0, -20));
+    // Static after the last moving one and moved before any query: found where it went.
+    NxActor* post =
+        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f))), NxVec3(0, 0, 30), 0);
+    post->setGlobalPosition(NxVec3(0, 0, 40));
     const NxVec3 down(0, -1, 0), lane(0, 0, -20), alongX(1, 0, 0);
     const struct {
         NxVec3 from, direction;
@@ -67,6 +71,8 @@ TEST(Raycast, ClosestShapeByGroupMaskAndKindAtItsExactDistance) {
         {lane, alongX, NX_STATIC_SHAPES, 1 << 2, 300, trigger, 2.5f},
         {lane, alongX, NX_DYNAMIC_SHAPES, 1, 300, nullptr, 0},
         {lane, alongX, NX_ALL_SHAPES, 1, 4.0f, nullptr, 0},  // out of reach
+        {{0, 5, 30}, down, NX_ALL_SHAPES, 1, 100, nullptr, 0},
+        {{0, 5, 40}, down, NX_ALL_SHAPES, 1, 100, post, 4.5f},
     };
     for (const auto& ray : rays) {
         NxRaycastHit hit;

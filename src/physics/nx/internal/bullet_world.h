@@ -6,6 +6,7 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "internal/hull_algorithms.h"
+#include "internal/scattered_broadphase.h"
 
 namespace nx {
 
@@ -33,7 +34,7 @@ struct BulletWorld {
     btDefaultCollisionConfiguration configuration;
     HullAlgorithms hullAlgorithms;
     btCollisionDispatcher dispatcher{&configuration};
-    btDbvtBroadphase broadphase;
+    ScatteredBroadphase broadphase;
     btSequentialImpulseConstraintSolver solver;
     PairFilter filter;
     DynamicsWorld world{&dispatcher, &broadphase, &solver, &configuration};
