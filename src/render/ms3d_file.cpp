@@ -145,6 +145,7 @@ struct Numbers<ms3d_triangle_t> {
 template <class Record>
 bool AnyUnsound(const Record* records, size_t count) {
     using N = Numbers<Record>;
+    if (count == 0) return false;  // an empty list's storage may be a null pointer
     int32_t limit;
     std::memcpy(&limit, &N::kLimit, sizeof limit);
     const char* bytes = reinterpret_cast<const char*>(records) + N::kOffset;
