@@ -134,7 +134,7 @@ void ParticleSystem::DrawSprites() {
     BindTexture(spriteTexture);
     glPointSize(1.0f);
     const float up[3] = {0, 1, 0};
-    glBegin(GL_TRIANGLES);
+    SpriteCorner* out = corners;
     for (int i = 0; i < numSprites; ++i) {
         const Sprite& s = sprites[i];
         float n[3] = {s.position[0] - viewer[0], s.position[1] - viewer[1],
@@ -153,12 +153,23 @@ void ParticleSystem::DrawSprites() {
             for (int k = 0; k < 3; ++k)
                 corner[c][k] = s.position[k] + xAxis[k] * sx[c] + yAxis[k] * sy[c];
         const ParticleType& t = types[s.type & (kNumTypes - 1)];
-        for (int c : {0, 2, 1, 2, 3, 1}) {
-            glTexCoord2f(t.u[c], t.v[c]);
-            glVertex3fv(corner[c]);
-        }
+        for (int c : {0, 2, 1, 2, 3, 1})
+            *out++ = {t.u[c], t.v[c], corner[c][0], corner[c][1], corner[c][2]};
     }
-    glEnd();
+    // The whole batch in one draw call: handing the driver each corner in calls of its own
+    // cost more than working the corners out.
+    if (numSprites > 0) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(SpriteCorner), &corners[0].u);
+        glVertexPointer(3, GL_FLOAT, sizeof(SpriteCorner), &corners[0].x);
+        glDrawArrays(GL_TRIANGLES, 0, numSprites * 6);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        // Draws after this that give no texture coordinates of their own see the last corner's, as
+        // when the corners went out one by one.
+        glTexCoord2f(out[-1].u, out[-1].v);
+    }
     if (transparency) glDisable(GL_BLEND);
 }
 

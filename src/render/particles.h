@@ -89,11 +89,16 @@ private:
     // slot is simply the count.
     int numSprites = 0;
     int numParticles = 0;
-    // Scratch space of the back-to-front sort, kept here so drawing never allocates.
+    // Scratch space of the back-to-front sort and the drawing, kept here so drawing never
+    // allocates.
     struct SortKey {
         float distance;
         int slot;
     };
     SortKey sortKeys[kMaxSprites];
     Sprite sortCopy[kMaxSprites];
+    struct SpriteCorner {
+        float u, v, x, y, z;
+    };
+    SpriteCorner corners[kMaxSprites * 6];  // two triangles per sprite
 };

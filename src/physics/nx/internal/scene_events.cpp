@@ -1,5 +1,7 @@
 #include "internal/scene_events.h"
 
+#include <BulletCollision/CollisionShapes/btConvexHullShape.h>
+#include <BulletCollision/CollisionShapes/btConvexPolyhedron.h>
 #include <BulletCollision/CollisionShapes/btConvexShape.h>
 #include <BulletCollision/NarrowPhaseCollision/btGjkEpa2.h>
 #include <BulletCollision/NarrowPhaseCollision/btPersistentManifold.h>
@@ -31,6 +33,64 @@ void QueueTriggerEvent(std::vector<QueuedEvent>& queue, NxShape* trigger, NxShap
     event.status = status;
 }
 
+// The faces of a hull (planes positive outside, in the shape's frame); null for other shapes and
+// for flat hulls. They are the faces of the whole hull: its core lies the margin inside each.
+const btConvexPolyhedron* HullFaces(const btCollisionShape* shape) {
+    if (shape->getShapeType() != CONVEX_HULL_SHAPE_PROXYTYPE) return nullptr;
+    return static_cast<const btConvexHullShape*>(shape)->getConvexPolyhedron();
+}
+
+// The largest height of a point over the faces, less the margin: positive outside the core.
+btScalar HeightOverCore(const btConvexPolyhedron& faces, btScalar margin, const btVector3& point) {
+    btScalar height = -BT_LARGE_FLOAT;
+    for (int f = 0; f < faces.m_faces.size(); ++f) {
+        const btScalar* plane = faces.m_faces[f].m_plane;
+        height = btMax(height, btVector3(plane[0], plane[1], plane[2]).dot(point) + plane[3]);
+    }
+    return height + margin;
+}
+
+// Whether a shape's core holds the origin of its own frame: a sphere's core is its centre, and
+// hulls are built around their centre of mass.
+bool CoreHoldsOrigin(const btCollisionShape* shape) {
+    if (shape->getShapeType() == SPHERE_SHAPE_PROXYTYPE) return true;
+    const btConvexPolyhedron* faces = HullFaces(shape);
+    return faces != nullptr && HeightOverCore(*faces, shape->getMargin(), btVector3(0, 0, 0)) <= 0;
+}
+
+// Whether b's origin, a point of b's core, lies inside a's core: then the cores overlap.
+bool CoreHoldsOriginOf(const btCollisionShape* a, const btTransform& poseA,
+                       const btCollisionShape* b, const btTransform& poseB) {
+    const btConvexPolyhedron* faces = HullFaces(a);
+    return faces != nullptr && CoreHoldsOrigin(b) &&
+           HeightOverCore(*faces, a->getMargin(), poseA.invXform(poseB.getOrigin())) <= 0;
+}
+
+// Whether b, within its bounding sphere, lies so far outside a face of a that the cores are
+// farther apart than the margins close: each point of b's core is then more than b's margin
+// over the face, and a's core lies a's margin under it.
+bool FaceSeparates(const btCollisionShape* a, const btTransform& poseA, const btCollisionShape* b,
+                   const btTransform& poseB) {
+    const btConvexPolyhedron* faces = HullFaces(a);
+    if (faces == nullptr) return false;
+    btVector3 centre;
+    btScalar radius;
+    b->getBoundingSphere(centre, radius);
+    btVector3 centreInA = poseA.invXform(poseB * centre);
+    return HeightOverCore(*faces, 0, centreInA) > radius + b->getMargin();
+}
+
+// Whether the bounding spheres of the two shapes with their margins are apart: then so are the
+// shapes.
+bool SpheresApart(const btCollisionShape* a, const btTransform& poseA, const btCollisionShape* b,
+                  const btTransform& poseB) {
+    btVector3 centreA, centreB;
+    btScalar radiusA, radiusB;
+    a->getBoundingSphere(centreA, radiusA);
+    b->getBoundingSphere(centreB, radiusB);
+    return (poseA * centreA).distance2(poseB * centreB) > (radiusA + radiusB) * (radiusA + radiusB);
+}
+
 // Whether the two overlap at their poses after the sub-step. The manifold's points were found
 // before the bodies moved, and they linger until the shapes are a contact distance apart, so a
 // shape would be reported leaving late; convex shapes are measured again instead.
@@ -39,12 +99,21 @@ bool OverlapsNow(const btCollisionObject& a, const btCollisionObject& b,
     const btCollisionShape* shapeA = a.getCollisionShape();
     const btCollisionShape* shapeB = b.getCollisionShape();
     if (shapeA->isConvex() && shapeB->isConvex()) {
+        const btTransform& poseA = a.getWorldTransform();
+        const btTransform& poseB = b.getWorldTransform();
+        // The clear cases without the distance search: the pairs of a trigger crowded with
+        // bodies, or of bodies crowding a large trigger, are mostly one or the other.
+        if (SpheresApart(shapeA, poseA, shapeB, poseB) ||
+            FaceSeparates(shapeA, poseA, shapeB, poseB) ||
+            FaceSeparates(shapeB, poseB, shapeA, poseA))
+            return false;
+        if (CoreHoldsOriginOf(shapeA, poseA, shapeB, poseB) ||
+            CoreHoldsOriginOf(shapeB, poseB, shapeA, poseA))
+            return true;
         // The distance of the cores, the shapes without their margins: no penetration depth
         // is needed, only whether the margins close the gap.
         auto* convexA = static_cast<const btConvexShape*>(shapeA);
         auto* convexB = static_cast<const btConvexShape*>(shapeB);
-        const btTransform& poseA = a.getWorldTransform();
-        const btTransform& poseB = b.getWorldTransform();
         btGjkEpaSolver2::sResults cores;
         if (!btGjkEpaSolver2::Distance(convexA, poseA, convexB, poseB,
                                        poseB.getOrigin() - poseA.getOrigin(), cores))
