@@ -10,6 +10,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 BUILD=build
 
+# Sound plays into OpenAL Soft's null device, as under CTest: the console stays the game's own.
+export ALSOFT_DRIVERS=null
+
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi

@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "generated.h"
-#include "picture.h"
 #include "sound/wav_file.h"
 #include "support/temp_dir.h"
 
@@ -20,10 +19,35 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A picture as the game receives it from DevIL: no origin forced, so BMP rows arrive bottom-up
+// (data row 0 is t = 0, the bottom of the picture) and JPEG rows top-down.
+struct Picture {
+    int width, height, format, bytesPerPixel;  // format: IL_BGR for BMP, IL_RGB for JPEG
+    std::vector<uint8_t> data;
+
+    // Red, green and blue of the texel at column x of data row `row`.
+    std::array<int, 3> rgb(int x, int row) const {
+        const uint8_t* p = &data[(static_cast<size_t>(row) * width + x) * bytesPerPixel];
+        return format == IL_BGR ? std::array<int, 3>{p[2], p[1], p[0]}
+                                : std::array<int, 3>{p[0], p[1], p[2]};
+    }
+};
+
 Picture Load(const std::string& file) {
-    Picture picture;
-    if (!LoadPicture(TexturePath(file), picture)) throw std::runtime_error("cannot load " + file);
-    return picture;
+    [[maybe_unused]] static const bool ready = (ilInit(), true);
+    ILuint name = 0;
+    ilGenImages(1, &name);
+    ilBindImage(name);
+    if (!ilLoadImage(TexturePath(file).c_str())) throw std::runtime_error("cannot load " + file);
+    Picture p{ilGetInteger(IL_IMAGE_WIDTH),
+              ilGetInteger(IL_IMAGE_HEIGHT),
+              ilGetInteger(IL_IMAGE_FORMAT),
+              ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL),
+              {}};
+    p.data.assign(ilGetData(),
+                  ilGetData() + static_cast<size_t>(p.width) * p.height * p.bytesPerPixel);
+    ilDeleteImages(1, &name);
+    return p;
 }
 
 std::vector<std::string> FilesBelow(const fs::path& root) {
@@ -90,8 +114,7 @@ TEST(Textures, SpriteCellsLieWhereTheGameLooksForThem) {
         int brightest = 0;
         for (int y = y0; y < y0 + h; ++y)
             for (int x = x0; x < x0 + w; ++x) {
-                int c[3];
-                sheet.rgb(x, rowOf(y), c);
+                const std::array<int, 3> c = sheet.rgb(x, rowOf(y));
                 for (int k = 0; k < 3; ++k) colour[type][k] += c[k];
                 brightest = std::max(brightest, c[0] + c[1] + c[2]);
                 bool border = x < x0 + 2 || x >= x0 + w - 2 || y < y0 + 2 || y >= y0 + h - 2;

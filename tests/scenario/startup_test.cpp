@@ -5,13 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "render/ms3d_file.h"
 #include "run/script.h"
-#include "support/json.h"
-#include "support/stage.h"
+#include "support/play_stage.h"
 
 namespace fs = std::filesystem;
 
@@ -83,6 +81,7 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         {"zorvan-run", "--data missing --trace t.jsonl", 1,
          "zorvan-run: found no data/game.ini in"},
         {"zorvan-run", "--script missing.txt", 2, "zorvan-run: cannot open script missing.txt"},
+        {"zorvan-run", "--script bad.txt", 2, "zorvan-run: bad.txt: script line 2: cannot read"},
         {"zorvan-run", "--shot 5:missing/x.png", 2, "zorvan-run: cannot write screenshot"},
         {"zorvan-run", "--trace missing/t.jsonl", 2, "zorvan-run: cannot write trace"},
         {"zorvan-run", "--sound-log missing/s.txt", 2, "zorvan-run: cannot write sound log"},
@@ -91,8 +90,9 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         {"zorvan-cook", "preview out.png missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a"},
         {"zorvan-assetgen", "taken/out", 1, "zorvan-assetgen: cannot create taken/out/icons"},
     };
-    TempDir here;  // every program runs in it; it holds only a file that is in the way
+    TempDir here;  // every program runs in it; it holds a file that is in the way and a script
     here.write("taken", "a file, not a folder");
+    here.write("bad.txt", "0 down w\n1 jump high\n");
     for (const Case& c : cases) {
         // Answers go to standard output alone, complaints to the error stream alone.
         std::string run = std::string("'") + ZORVAN_STAGE_DIR + "/" + c.program + "' " +
@@ -108,7 +108,7 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         }
     }
     // Not a folder named "--help", no picture of a missing model, no screenshot: nothing.
-    EXPECT_EQ(std::distance(fs::directory_iterator(here.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(here.path()), fs::directory_iterator()), 2);
 }
 
 // The installed game runs from any folder: it finds its data under the prefix's share folder and
@@ -190,28 +190,19 @@ TEST(Startup, ARecordedGameReplaysToTheSameTraceAndTheCloseButtonEndsIt) {
 }
 
 // The first step measures from the counter's start (the game time starts at 100 s), the next
-// from the last; quit at frame 2 ends the run before that frame.
-TEST(Startup, StepsMeasureFromTheStartAndQuitEndsTheRun) {
+// from the last. P at frame 3 pauses and P at frame 10 resumes: the step after measures from the
+// second press. Quit at frame 12 ends the run before that frame.
+TEST(Startup, StepsMeasureFromTheLastAndAPauseDoesNotCount) {
     Stage stage;
-    stage.write("s.txt", "2 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --frames 10 --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    ASSERT_EQ(trace.size(), 2u);
-    EXPECT_DOUBLE_EQ(trace[0]["gameTime"].get<double>(), 100.0);
-    EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].get<double>(), 100.0);
-    EXPECT_NEAR(trace[1]["timeDelta"].get<double>(), 1.0 / 60, 1e-8);
-    EXPECT_FALSE(trace[1]["paused"].get<bool>());
-}
-
-TEST(Startup, PauseDoesNotCountAsStepTime) {
-    Stage stage;
-    // P at frame 3 pauses; P at frame 10 resumes; the step after measures from the second press.
-    stage.write("s.txt", "3 down p\n10 down p\n");
-    RunResult r = stage.run("--dt 0.02 --script s.txt --frames 12 --trace t.jsonl");
+    stage.write("s.txt", "3 down p\n10 down p\n12 quit\n");
+    RunResult r = stage.run("--dt 0.02 --script s.txt --frames 20 --trace t.jsonl");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
     ASSERT_EQ(trace.size(), 12u);
+    EXPECT_DOUBLE_EQ(trace[0]["gameTime"].get<double>(), 100.0);
+    EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].get<double>(), 100.0);
+    EXPECT_NEAR(trace[1]["timeDelta"].get<double>(), 0.02, 1e-9);
+    EXPECT_FALSE(trace[1]["paused"].get<bool>());
     EXPECT_TRUE(trace[5]["paused"].get<bool>());
     EXPECT_FALSE(trace[10]["paused"].get<bool>());
     EXPECT_NEAR(trace[10]["timeDelta"].get<double>(), 0.02, 1e-9);
@@ -282,21 +273,6 @@ TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {
     EXPECT_EQ(r.output.find("GLEW"), std::string::npos);
     EXPECT_NE(stage.log().find("winResX"), std::string::npos);
     EXPECT_EQ(stage.log().find("Initialize GLUT"), std::string::npos);
-
-    // Without the settings file the folder is not the game's: the runner says where it looked.
-    std::filesystem::remove(stage.path() + "/data/game.ini");
-    r = stage.run("--frames 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("zorvan-run: found no data/game.ini in ."), std::string::npos)
-        << r.output;
-}
-
-TEST(Startup, BadScriptExitsWithTwo) {
-    Stage stage;
-    stage.write("s.txt", "0 down w\n1 jump high\n");
-    RunResult r = stage.run("--script s.txt");
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.output.find("line 2"), std::string::npos) << r.output;
 }
 
 // A level with one entry of every kind: the whole console transcript and the whole log of a
@@ -304,20 +280,14 @@ TEST(Startup, BadScriptExitsWithTwo) {
 TEST(Startup, ConsoleAndLogFollowTheGamesOrderLineByLine) {
     Stage stage;
     stage.useSmallWindow();
-    const char* place = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, ";
-    std::ostringstream level;
-    level << "[level]\nnumModels=2\nnumEnemies=4\nnumRings=1\nnumDoors=1\n"
-          << "skyboxDir=textures\\sky\\\nskyboxDim=3000\n[models]\n"
-          << "model1=level_ground_66x200\nphysicModel1=level_ground_66x200\nmatrix1=" << place
-          << "0, 0, 0, 1\ndensity1=0\nconcave1=0\n"
-          << "model2=level_crate_1\nphysicModel2=level_crate_05\nmatrix2=" << place
-          << "8, 2, 8, 1\ndensity2=0.5\nconcave2=0\n[enemies]\n";
-    for (int kind = 0; kind < 4; ++kind)
-        level << "kind" << kind + 1 << '=' << kind << "\nmatrix" << kind + 1 << '=' << place
-              << -20 + 10 * kind << ", 0.5, 40, 1\n";
-    level << "[rings]\nmatrix1=" << place << "0, 2, -30, 1\n[doors]\nmatrix1=" << place
-          << "10, 0, -30, 1\n";
-    stage.write("data/level1.ini", level.str());
+    stage.write(
+        "data/level1.ini",
+        WithRingsAndDoors(
+            LevelWith(
+                {{"level_ground_66x200", 0, 0, 0},
+                 {"level_crate_1", 8, 2, 8, 0.5f, "level_crate_05"}},
+                {{0, -20, 0.5f, 40}, {1, -10, 0.5f, 40}, {2, 0, 0.5f, 40}, {3, 10, 0.5f, 40}}),
+            {{0, 2, -30}}, {{10, 0, -30}}));
     stage.write("s.txt", "3 quit\n");
     RunResult r = stage.run("--dt 1/60 --script s.txt");
     ASSERT_EQ(r.exitCode, 0) << r.output;

@@ -14,9 +14,10 @@ std::string LevelWith(const std::vector<LevelPiece>& pieces,
         << "[models]\n";
     for (size_t i = 1; i <= pieces.size(); ++i) {
         const LevelPiece& p = pieces[i - 1];
-        ini << "model" << i << '=' << p.model << "\nphysicModel" << i << '=' << p.model
-            << "\nmatrix" << i << "=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, " << p.x << ", " << p.y
-            << ", " << p.z << ", 1\ndensity" << i << "=0\nconcave" << i << "=0\n";
+        ini << "model" << i << '=' << p.model << "\nphysicModel" << i << '='
+            << (p.physicModel ? p.physicModel : p.model) << "\nmatrix" << i << '=' << p.axes << ", "
+            << p.x << ", " << p.y << ", " << p.z << ", 1\ndensity" << i << '=' << p.density
+            << "\nconcave" << i << "=0\n";
     }
     ini << "[enemies]\n";
     for (size_t i = 1; i <= enemies.size(); ++i) {
