@@ -39,16 +39,14 @@ TEST(Scene, RefusedDescriptors) {
 // projectiles nor triggers (group 2).
 TEST(Raycast, ClosestShapeByGroupMaskAndKindAtItsExactDistance) {
     GameWorld world;
-    NxActor* box = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 0.5f, 0.75f))), NxVec3(), 0);
+    NxActor* box = world.box(NxVec3(1, 0.5f, 0.75f), NxVec3());
     NxActor* ball = world.sphere(NxVec3(0, 0, 10), 0.6f, 0);
-    NxActor* wall =
-        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 2, 2))), NxVec3(5, 0, -20), 0);
+    NxActor* wall = world.box(NxVec3(0.5f, 2, 2), NxVec3(5, 0, -20));
     NxActor* shot = world.sphere(NxVec3(2, 0, -20), 0.05f, 1.0f);
     shot->getShapes()[0]->setGroup(2);
     NxActor* trigger = world.triggerBox(NxVec3(0.25f, 1, 1), NxVec3(2.75f, 0, -20));
     // Static after the last moving one and moved before any query: found where it went.
-    NxActor* post =
-        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f))), NxVec3(0, 0, 30), 0);
+    NxActor* post = world.box(NxVec3(0.5f, 0.5f, 0.5f), NxVec3(0, 0, 30));
     post->setGlobalPosition(NxVec3(0, 0, 40));
     const NxVec3 down(0, -1, 0), lane(0, 0, -20), alongX(1, 0, 0);
     const struct {

@@ -49,8 +49,7 @@ TEST(Stepping, DampingFlagsAndTheSpinLimitOverOneSecond) {
     NxActor* noZ = world.sphere(NxVec3(15, 80, 0), 0.2f, 1.0f);
     noZ->raiseBodyFlag(NX_BF_FROZEN_ROT_Z | NX_BF_DISABLE_GRAVITY);
     noZ->setAngularDamping(0);
-    NxActor* wheel =
-        world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 0.5f, 0.5f))), NxVec3(0, 50, 0), 1.0f);
+    NxActor* wheel = world.box(NxVec3(0.5f, 0.5f, 0.5f), NxVec3(0, 50, 0), 1.0f);
     wheel->raiseBodyFlag(NX_BF_DISABLE_GRAVITY);
     wheel->setAngularDamping(0);
     NxActor* ball = world.avatar(NxVec3(0, 0.2f, 0));
