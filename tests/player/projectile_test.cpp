@@ -95,19 +95,9 @@ TEST_F(ProjectileTest, RocketBurstsOnItsFirstContactWithAWall) {
     EXPECT_EQ(avatar->health, 100 - Damage(at.distance(avatar->position), 5.0f, 50.0f));
 }
 
-TEST_F(ProjectileTest, RocketHitsTheAvatarWithoutBursting) {
-    PlaceAvatar(NxVec3(0, 0.2f, 1));
-    Rocket* rocket = Launch<Rocket>(NxVec3(0, 0.25f, 0));
-    for (int i = 0; i < 10 && avatar->health == 100; ++i) Step();
-    EXPECT_EQ(avatar->health, 90);
-    EXPECT_EQ(particles->particleCount(), 0);
-    ASSERT_EQ(projectiles.size(), 1u);
-    EXPECT_GT(rocket->lifetime, 3.0);
-}
-
 // A bullet ends in the step of its contact: short of the wall without a burst, and on the avatar
-// at the cost of 10.
-TEST_F(ProjectileTest, BulletEndsInTheStepOfItsContact) {
+// at the cost of 10. A rocket costs the avatar 10 as well, and flies on.
+TEST_F(ProjectileTest, BulletsEndAtTheirContactAndRocketsPassTheAvatar) {
     AddStatic("level_wall_8x6", NxVec3(0, 0, 3));
     ASSERT_TRUE(StepUntilContact(Launch<Bullet>(NxVec3(0, 1, 0)), 60));
     EXPECT_TRUE(projectiles.empty());
@@ -117,6 +107,14 @@ TEST_F(ProjectileTest, BulletEndsInTheStepOfItsContact) {
     ASSERT_TRUE(StepUntilContact(Launch<Bullet>(NxVec3(0, 0.2f, 0)), 30));
     EXPECT_EQ(avatar->health, 90);
     EXPECT_TRUE(projectiles.empty());
+
+    PlaceAvatar(NxVec3(0, 0.2f, 1));
+    Rocket* rocket = Launch<Rocket>(NxVec3(0, 0.25f, 0));
+    for (int i = 0; i < 10 && avatar->health == 90; ++i) Step();
+    EXPECT_EQ(avatar->health, 80);
+    EXPECT_EQ(particles->particleCount(), 0);
+    ASSERT_EQ(projectiles.size(), 1u);
+    EXPECT_GT(rocket->lifetime, 3.0);
 }
 
 TEST_F(ProjectileTest, GrenadeBurstsWhenItsThreeSecondsRunOut) {
