@@ -89,18 +89,9 @@ TEST(Cook, PreviewRendersEveryModelIntoOneSheet) {
     RunResult r = Cook("preview '" + sheet + "' '" + ModelPath("ring") + "' '" + ModelPath("box") +
                        "' '" + ModelPath("rocket") + "'");
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::ifstream png(sheet, std::ios::binary);
-    char header[24] = {};
-    png.read(header, sizeof header);
-    EXPECT_EQ(std::string(header + 1, 3), "PNG");
-    auto be32 = [&](int at) {
-        return (static_cast<unsigned char>(header[at]) << 24) |
-               (static_cast<unsigned char>(header[at + 1]) << 16) |
-               (static_cast<unsigned char>(header[at + 2]) << 8) |
-               static_cast<unsigned char>(header[at + 3]);
-    };
-    EXPECT_EQ(be32(16), 512u);  // two columns and two rows of 256-pixel cells
-    EXPECT_EQ(be32(20), 512u);
+    const Picture picture = LoadPicture(sheet);
+    EXPECT_EQ(picture.width, 512);  // two columns and two rows of 256-pixel cells
+    EXPECT_EQ(picture.height, 512);
     EXPECT_EQ(Cook("preview '" + sheet + "'").exitCode, 2);
 }
 
@@ -122,8 +113,8 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, "");
 
-    // A model file cut short, a cooked hull gone, a texture that a model names gone astray, a
-    // group without a material, and a level file with a misspelt model name and a decimal comma.
+    // A model file cut short, a cooked hull gone, a texture that a model names gone astray and a
+    // group without a material (the level file's own mistakes are the level tests' matter).
     const std::string models = game.path() + "/models/";
     const std::string pillar = ReadFile(models + "level_pillar_8.ms3d");
     std::ofstream(models + "level_pillar_8.ms3d", std::ios::binary) << pillar.substr(0, 300);
@@ -141,23 +132,14 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
     const size_t group = triangles + 2 + 70 * u16(triangles) + 2;
     floor[group + 35 + 2 * u16(group + 33)] = char(-1);
     std::ofstream(models + "level_floor_4x4.ms3d", std::ios::binary) << floor;
-    std::string level = ReadFile(game.path() + "/data/level1.ini");
-    level.replace(level.find("model9=level_hollow_sphere"), 26, "model9=level_holow_sphere");
-    level.replace(level.find("density17=0.5"), 13, "density17=0,5");
-    game.write("data/level1.ini", level);
 
     r = RunCommand(inGame + "'" + ZORVAN_COOK + "' check data/level1.ini");
     EXPECT_EQ(r.exitCode, 1);
     const std::string file = "data/level1.ini: ";
     const std::vector<std::string> lines = {
-        "Warning: " + file + "\"model9\" in section [models]: models\\level_holow_sphere.ms3d " +
-            "does not exist: the object is invisible, though it collides (is " +
-            "\"level_hollow_sphere\" meant?)",
         "Cannot start: " + file + "\"physicModel10\" in section [models]: " +
             "models\\level_ramp_16x2.convex does not exist; cook it from the model: " +
             "zorvan-cook models/level_ramp_16x2.ms3d",
-        "Warning: " + file + "\"density17\" in section [models] is \"0,5\", which reads as 0: " +
-            "the rest is not part of the number (decimals take a point)",
         "Warning: " + file + "\"model19\" in section [models]: models\\level_crate_05.ms3d: its " +
             "material \"crate\" names the texture \"..\\textures\\crane.jpg\", and " +
             "textures\\crane.jpg does not exist: it shows a checker",
@@ -178,7 +160,7 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
                             "nothing are not drawn (1 such indices; the first: group 0: material "
                             "index -1 of 1 materials)"),
               std::string::npos);
-    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 6) << r.output;
+    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 4) << r.output;
 
     fs::remove(game.path() + "/data/level1.ini");
     r = RunCommand(inGame + "'" + ZORVAN_COOK + "' check");

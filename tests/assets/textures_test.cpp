@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "generated.h"
 #include "sound/wav_file.h"
@@ -18,37 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// A picture as the game receives it from DevIL: no origin forced, so BMP rows arrive bottom-up
-// (data row 0 is t = 0, the bottom of the picture) and JPEG rows top-down.
-struct Picture {
-    int width, height, format, bytesPerPixel;  // format: IL_BGR for BMP, IL_RGB for JPEG
-    std::vector<uint8_t> data;
-
-    // Red, green and blue of the texel at column x of data row `row`.
-    std::array<int, 3> rgb(int x, int row) const {
-        const uint8_t* p = &data[(static_cast<size_t>(row) * width + x) * bytesPerPixel];
-        return format == IL_BGR ? std::array<int, 3>{p[2], p[1], p[0]}
-                                : std::array<int, 3>{p[0], p[1], p[2]};
-    }
-};
-
-Picture Load(const std::string& file) {
-    [[maybe_unused]] static const bool ready = (ilInit(), true);
-    ILuint name = 0;
-    ilGenImages(1, &name);
-    ilBindImage(name);
-    if (!ilLoadImage(TexturePath(file).c_str())) throw std::runtime_error("cannot load " + file);
-    Picture p{ilGetInteger(IL_IMAGE_WIDTH),
-              ilGetInteger(IL_IMAGE_HEIGHT),
-              ilGetInteger(IL_IMAGE_FORMAT),
-              ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL),
-              {}};
-    p.data.assign(ilGetData(),
-                  ilGetData() + static_cast<size_t>(p.width) * p.height * p.bytesPerPixel);
-    ilDeleteImages(1, &name);
-    return p;
-}
 
 std::vector<std::string> FilesBelow(const fs::path& root) {
     std::vector<std::string> files;
@@ -76,7 +44,7 @@ TEST(Textures, TwoRunsWriteTheSameBytesAndEveryPictureIsASquare24BitImage) {
                   first.end())
             << named;
     for (const std::string& file : FilesBelow(GeneratedDir() + "/textures")) {
-        Picture p = Load(file);
+        Picture p = LoadPicture(TexturePath(file));
         EXPECT_EQ(p.format, file.ends_with(".bmp") ? IL_BGR : IL_RGB) << file;
         EXPECT_EQ(p.bytesPerPixel, 3) << file;
         EXPECT_EQ(p.width, p.height) << file;
@@ -101,7 +69,7 @@ std::vector<std::array<int, 4>> ParticleRectangles() {
 }
 
 TEST(Textures, SpriteCellsLieWhereTheGameLooksForThem) {
-    Picture sheet = Load("sprites.bmp");
+    Picture sheet = LoadPicture(TexturePath("sprites.bmp"));
     ASSERT_EQ(sheet.width, 256);
     // The game maps picture row y (from the top) to t = 1 - y / 256, and DevIL delivers a BMP's
     // rows from t = 0 up: picture row y is data row 255 - y.

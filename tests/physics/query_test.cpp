@@ -7,27 +7,27 @@
 
 namespace {
 
+// Actors without exactly one shape, moving actors without density or of a plane, and hulls
+// without a mesh.
 TEST(Scene, RefusedDescriptors) {
     GameWorld world;
-    NxActorDesc none;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(world.scene->createActor(none), nullptr);
     NxSphereShapeDesc sphere;
-    NxActorDesc noDensity;
-    NxBodyDesc body;
-    noDensity.shapes.pushBack(&sphere);
-    noDensity.body = &body;
-    EXPECT_EQ(world.scene->createActor(noDensity), nullptr);
     NxPlaneShapeDesc plane;
-    NxActorDesc movingPlane;
-    movingPlane.shapes.pushBack(&plane);
-    movingPlane.body = &body;
-    movingPlane.density = 1;
-    EXPECT_EQ(world.scene->createActor(movingPlane), nullptr);
     NxConvexShapeDesc noMesh;
-    NxActorDesc hollow;
-    hollow.shapes.pushBack(&noMesh);
-    EXPECT_EQ(world.scene->createActor(hollow), nullptr);
+    NxBodyDesc body;
+    const struct {
+        NxShapeDesc* shape;
+        bool moving;
+        NxReal density;
+    } refused[] = {{nullptr, false, 0}, {&sphere, true, 0}, {&plane, true, 1}, {&noMesh, false, 0}};
+    testing::internal::CaptureStdout();
+    for (const auto& r : refused) {
+        NxActorDesc desc;
+        if (r.shape) desc.shapes.pushBack(r.shape);
+        if (r.moving) desc.body = &body;
+        desc.density = r.density;
+        EXPECT_EQ(world.scene->createActor(desc), nullptr);
+    }
     std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("exactly one shape"), std::string::npos);
     EXPECT_NE(console.find("density > 0"), std::string::npos);

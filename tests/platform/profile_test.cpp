@@ -92,42 +92,33 @@ TEST_F(ProfileTest, BuffersAndCuts) {
     EXPECT_EQ(Get("[s]\n", "s", "k", 3, &n), "DE");  // the default is cut like a value
 }
 
-TEST_F(ProfileTest, LookupAndDefaults) {
+// Key k of section s in the file at `path`, or the fallback.
+std::string Read(const std::string& path, const char* fallback = "none") {
+    char buffer[32];
+    GetPrivateProfileStringA("s", "k", fallback, buffer, sizeof buffer, path.c_str());
+    return buffer;
+}
+
+// Names as the caller gives them, defaults, missing files, game paths and changed files.
+TEST_F(ProfileTest, LookupDefaultsAndFiles) {
     EXPECT_EQ(Get("[Game]\nWinResX=1\n", "  gAME ", " winresx  "), "1");
     EXPECT_EQ(Get("[game]\nk=1\n", "\tgame", "k"), "DEF");  // a TAB in the caller's name stays
     EXPECT_EQ(Get("[\xC4]\nk=1\n", "\xE4", "k"), "DEF");    // case folds ASCII letters only
-    std::string file = dir.write("d.ini", "[s]\n");
-    char buffer[32];
-    GetPrivateProfileStringA("s", "k", "  spaced \t  ", buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "  spaced \t");  // trailing blanks cut, TAB and leading blanks kept
-    GetPrivateProfileStringA("s", "k", nullptr, buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "");
-}
+    const std::string blank = dir.write("d.ini", "[s]\n");
+    EXPECT_EQ(Read(blank, "  spaced \t  "), "  spaced \t");  // trailing blanks cut, the rest kept
+    EXPECT_EQ(Read(blank, nullptr), "");
 
-TEST_F(ProfileTest, MissingFilesAndPaths) {
     char buffer[16];
-    DWORD n =
-        GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, "/nonexistent/x.ini");
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "none", buffer, 16, "/nonexistent/x.ini"), 4u);
     EXPECT_STREQ(buffer, "none");
-    EXPECT_EQ(n, 4u);
-    std::string empty = dir.write("empty.ini", "");
-    GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, empty.c_str());
-    EXPECT_STREQ(buffer, "none");
+    EXPECT_EQ(Read(dir.write("empty.ini", "")), "none");
     // Backslashes and a case-insensitive match of every component.
     dir.write("Data/Game.INI", "[s]\nk=found\n");
-    std::string windowsPath = dir.path() + "\\DATA\\game.ini";
-    GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, windowsPath.c_str());
-    EXPECT_STREQ(buffer, "found");
-}
-
-TEST_F(ProfileTest, ChangedFileIsReadAgain) {
-    std::string file = dir.write("c.ini", "[s]\nk=old\n");
-    char buffer[16];
-    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "old");
+    EXPECT_EQ(Read(dir.path() + "\\DATA\\game.ini"), "found");
+    const std::string changed = dir.write("c.ini", "[s]\nk=old\n");
+    EXPECT_EQ(Read(changed), "old");
     dir.write("c.ini", "[s]\nk=newer\n");  // a different size, whatever the clock's resolution
-    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "newer");
+    EXPECT_EQ(Read(changed), "newer");
 }
 
 }  // namespace

@@ -193,11 +193,7 @@ TEST(Startup, ARecordedGameReplaysToTheSameTraceAndTheCloseButtonEndsIt) {
 // from the last. P at frame 3 pauses and P at frame 10 resumes: the step after measures from the
 // second press. Quit at frame 12 ends the run before that frame.
 TEST(Startup, StepsMeasureFromTheLastAndAPauseDoesNotCount) {
-    Stage stage;
-    stage.write("s.txt", "3 down p\n10 down p\n12 quit\n");
-    RunResult r = stage.run("--dt 0.02 --script s.txt --frames 20 --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
+    std::vector<Json> trace = PlayStage().trace("3 down p\n10 down p\n12 quit\n", "0.02");
     ASSERT_EQ(trace.size(), 12u);
     EXPECT_DOUBLE_EQ(trace[0]["gameTime"].get<double>(), 100.0);
     EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].get<double>(), 100.0);

@@ -46,8 +46,8 @@ std::string WithRingsAndDoors(const std::string& level, const std::vector<Placem
            sections.str();
 }
 
-PlayStage::PlayStage(const std::string& level) {
-    stage_.useSmallWindow(160, 120);
+PlayStage::PlayStage(const std::string& level, int width, int height) {
+    stage_.useSmallWindow(width, height);
     if (!level.empty()) stage_.write("data/level1.ini", level);
 }
 

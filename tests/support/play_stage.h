@@ -71,7 +71,7 @@ void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLi
 class PlayStage {
 public:
     // An empty `level` keeps the game's own level.
-    explicit PlayStage(const std::string& level = "");
+    explicit PlayStage(const std::string& level = "", int width = 160, int height = 120);
     // Plays the script with a step of `dt` seconds (such as "1/60") and returns the trace text.
     std::string play(const std::string& script, const std::string& dt = "1/60");
     // The same, parsed: one entry per frame.

@@ -1,5 +1,5 @@
 // The level file under the runner: the world's console lines in order, bad level files, and the
-// sun's flare in the open and behind a wall.
+// sun's flare in the open and behind a wall (the demos play the shipped level).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,35 +19,6 @@ void ExpectInOrder(const std::string& text, const std::vector<std::string>& line
         ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing or out of order";
         at = found + line.size();
     }
-}
-
-TEST(Level, TheShippedLevelPlacesEveryEntry) {
-    PlayStage stage;
-    std::vector<Json> trace = stage.trace("1 quit\n");
-    ASSERT_EQ(trace.size(), 1u);
-    // The level's models, the box, the enemies, the rings and the doors, each placed by its entry.
-    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 82);
-    EXPECT_EQ(trace[0]["enemies"].size(), 8u);
-    ExpectInOrder(stage.output(), {"canon unloaded\n", "canon unloaded\n"});  // both, at exit
-    const Json& rings = trace[0]["rings"];
-    ASSERT_EQ(rings.size(), 10u);
-    EXPECT_NEAR(rings[0]["pos"][1].get<double>(), 1.45, 1e-5);
-    EXPECT_NEAR(rings[0]["pos"][2].get<double>(), 4, 1e-5);
-    for (const Json& ring : rings) EXPECT_FALSE(ring["collected"].get<bool>());
-    const Json& doors = trace[0]["doors"];
-    ASSERT_EQ(doors.size(), 2u);
-    EXPECT_NEAR(doors[0]["pos"][2].get<double>(), -12, 1e-5);
-    EXPECT_EQ(doors[0]["baseY"].get<double>(), 0);
-    EXPECT_EQ(doors[1]["state"].get<std::string>(), "closed");
-    EXPECT_TRUE(doors[1]["hasTrigger"].get<bool>());
-}
-
-// A model file that does not exist leaves the object in the world, colliding as its physics model.
-TEST(Level, AMissingModelFileIsNamedAndItsObjectStays) {
-    PlayStage stage(LevelWith({{"nothing_here", 5, 0, 5, 0, "level_crate_1"}}));
-    EXPECT_EQ(stage.trace("1 quit\n")[0]["counts"]["objects"].get<double>(), 2);
-    EXPECT_NE(stage.output().find("Error while loading models\\nothing_here.ms3d\n"),
-              std::string::npos);
 }
 
 // A small level that the check passes: the first ground slab, a crate that falls, an enemy, a
@@ -217,16 +188,11 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
                 "matrix2=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5000, 3, 4, 1",
                 Changed("model2=level_crate_1", "model2=level_crat_1",
                         Changed("physicModel2=level_crate_1", "physicModel2=level_crate_05"))));
-    std::string ini = ReadFile(stage.path() + "/data/game.ini");
-    for (auto [key, value] :
-         {std::pair{"winResX=", "0"}, std::pair{"fov=", "180"}, std::pair{"camMode=", "99"}}) {
-        const size_t at = ini.find(key);
-        ASSERT_NE(at, std::string::npos) << key;
-        ini.replace(at, ini.find('\n', at) - at, std::string(key) + value);
-    }
-    stage.write("data/game.ini", ini);
+    stage.setting("winResX", "0");
+    stage.setting("fov", "180");
+    stage.setting("camMode", "99");
     stage.write("s.txt", "1 quit\n");
-    RunResult errors = stage.run("--dt 1/60 --script s.txt --trace t.jsonl 2>&1 >/dev/null");
+    RunResult errors = stage.run("--dt 1/60 --script s.txt --trace t.jsonl 2>&1 >out.txt");
     EXPECT_EQ(errors.exitCode, 0) << errors.output;
     const std::vector<std::string> warnings = {
         "Warning: data\\game.ini: \"winResX\" in section [game] is 0, not from 64 to 16384; "
@@ -239,7 +205,9 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
         "\"fov\" in section [game] is 180, not from 1 to 179; using 60"};
     ExpectInOrder(errors.output, warnings);
     ExpectInOrder(stage.log(), warnings);
-    EXPECT_EQ(errors.output.find("Error while"), std::string::npos);  // the store's, on stdout
+    EXPECT_EQ(errors.output.find("Error while"), std::string::npos);  // the store's, on stdout:
+    EXPECT_NE(ReadFile(stage.path() + "/out.txt").find("Error while loading models\\level_crat_1"),
+              std::string::npos);
     EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
               6);  // two models, the box, the enemy, the ring and the door
 }
@@ -280,13 +248,8 @@ TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
 // The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.
 // The light marker above the spawn point would hide the sun from the pedestal itself.
 bool SunVisible(const std::vector<LevelPiece>& pieces) {
-    Stage stage;
-    stage.useSmallWindow();
-    stage.write("data/level1.ini", LevelWith(pieces));
-    stage.write("s.txt", "120 down a\n170 up a\n230 move 23 10\n240 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    EXPECT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
+    PlayStage stage(LevelWith(pieces), 256, 192);
+    auto trace = stage.trace("120 down a\n170 up a\n230 move 23 10\n240 quit\n");
     return !trace.empty() && trace.back()["sunVisible"].get<bool>();
 }
 
