@@ -6,10 +6,9 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
+#include "core/settings.h"
 #include "generated.h"
 #include "sound/wav_file.h"
 #include "support/temp_dir.h"
@@ -52,33 +51,20 @@ TEST(Textures, TwoRunsWriteTheSameBytesAndEveryPictureIsASquare24BitImage) {
     }
 }
 
-// The particle rectangles of data\game.ini: x, y (from the top), width, height in pixels.
-std::vector<std::array<int, 4>> ParticleRectangles() {
-    std::ifstream ini(std::string(ZORVAN_SOURCE_DIR) + "/data/game.ini");
-    std::vector<std::array<int, 4>> rects(16, {-1, -1, -1, -1});
-    std::string line;
-    while (std::getline(ini, line)) {
-        int type;
-        std::array<int, 4> r;
-        if (std::sscanf(line.c_str(), "Type%d=%d, %d, %d, %d", &type, &r[0], &r[1], &r[2], &r[3]) ==
-                5 &&
-            type >= 0 && type < 16)
-            rects[type] = r;
-    }
-    return rects;
-}
-
 TEST(Textures, SpriteCellsLieWhereTheGameLooksForThem) {
     Picture sheet = LoadPicture(TexturePath("sprites.bmp"));
     ASSERT_EQ(sheet.width, 256);
     // The game maps picture row y (from the top) to t = 1 - y / 256, and DevIL delivers a BMP's
     // rows from t = 0 up: picture row y is data row 255 - y.
     auto rowOf = [](int y) { return 255 - y; };
-    std::vector<std::array<int, 4>> rects = ParticleRectangles();
+    const std::string ini = std::string(ZORVAN_SOURCE_DIR) + "/data/game.ini";
     std::array<std::array<double, 3>, 16> colour{};
     for (int type = 0; type < 16; ++type) {
-        auto [x0, y0, w, h] = rects[type];
-        ASSERT_GE(x0, 0) << "Type" << type << " missing from game.ini";
+        // The cell of data\game.ini: x, y (from the top), width, height in pixels.
+        const std::string key = "Type" + std::to_string(type);
+        const Vec4 cell = ReadVec4(ini.c_str(), "particle types", key.c_str());
+        const int x0 = int(cell.x), y0 = int(cell.y), w = int(cell.z), h = int(cell.w);
+        ASSERT_LE(x0 + w, 256) << key << " missing from game.ini";
         int brightest = 0;
         for (int y = y0; y < y0 + h; ++y)
             for (int x = x0; x < x0 + w; ++x) {

@@ -74,14 +74,14 @@ TEST_F(ItemsTest, TheLevelAProjectileOrAnEnemyLeavesAnItemWhereItIs) {
     auto* item = new zvHealthItem(physicsScene);
     item->setPose(NxVec3(0, 0.5f, 3), NxVec3(0, 0, 0));
     objects.push_back(item);
-    for (int i = 0; i < 30; ++i) Step();  // onto the ground
+    Step(30);  // onto the ground
     EXPECT_NEAR(item->getPosition().y, 0.12f, 0.05f);
 
     float mount[16];
     MountAt(NxVec3(0, 0.12f, 1), mount);
     projectiles.push_back(new Bullet(physicsScene, mount));
     Add<CubeJumpingBlock>(NxVec3(0, 1.5f, 3));  // falls onto it
-    for (int i = 0; i < 60; ++i) Step();
+    Step(60);
     EXPECT_TRUE(projectiles.empty());  // the bullet met it
     EXPECT_FALSE(item->expired);
     EXPECT_EQ(avatar->health, 50);

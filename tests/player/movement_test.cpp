@@ -73,7 +73,7 @@ TEST_F(MovementTest, TheProbeChoosesBetweenGroundAndAirForce) {
 
     AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
     PlaceAvatar(NxVec3(0, 0.2f, 0));
-    for (int i = 0; i < 30; ++i) Simulate();
+    Simulate(30);
     avatar->probeGround();
     EXPECT_NEAR(avatar->groundDistance, 0.2f, 0.01f);
     EXPECT_FALSE(avatar->inAir());

@@ -1,5 +1,6 @@
 // The model store and renderer: a missing file, triangles sorted by material and culled,
-// skipped out-of-range triangles, released models, and the two draw paths giving one image.
+// skipped out-of-range triangles, released models, the two draw paths giving one image, and the
+// shader programs drawing lit, textured models under the game's light.
 #include "render/model.h"
 
 #include <GL/glew.h>
@@ -191,6 +192,60 @@ TEST_F(ModelTest, ReleasedModelsLoseTexturesAndDrawNothing) {
     }
     EXPECT_TRUE(log.Calls().empty());
     EXPECT_NE(Get(path), model);  // a later request loads the file again
+}
+
+// Both programs, built from the game's sources as start-up builds them from the game's folder.
+TEST_F(ModelTest, TheShaderProgramsDrawLitMaterialsAndModulatedTextures) {
+    {
+        WorkingDirectory sources(ZORVAN_SOURCE_DIR);
+        testing::internal::CaptureStdout();
+        CheckGlsl();
+        CreateShaderProgram("data\\ppl_point.vs", "data\\ppl_point.fs", &pointLightProgram);
+        CreateShaderProgram("data\\ppl_point_tex.vs", "data\\ppl_point_tex.fs",
+                            &pointLightTexProgram);
+        testing::internal::GetCapturedStdout();
+    }
+    WriteSolidImage(dir.path() + "/yellow.jpg", 8, 8, 255, 255, 0);
+    Ms3dModel source;
+    source.materials = {Coloured("green", 0.2f, 0.9f, 0.2f), Coloured("textured", 1, 1, 1)};
+    source.materials[1].texture = dir.path() + "/yellow.jpg";
+    source.groups = {{"plain", {}, 0}, {"textured", {}, 1}};
+    AddQuad(source, -2, -2, 0, 2, 0, 0);
+    AddQuad(source, 0, -2, 2, 2, 0, 1);
+    Model* model = Get(Write(source));
+    useOwnShader = true;
+    Offscreen screen;
+    model->Render(kIdentity);
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(GLuint(current), pointLightTexProgram);  // the last material is textured
+    glUseProgram(0);
+    useOwnShader = false;
+    const Pixels pixels = screen.Read();
+
+    // Facing the camera, the surfaces are lit from the side by the light above the view: clearly
+    // visible in their own colours, not washed out.
+    const auto plain = pixels.At(16, 32), textured = pixels.At(48, 32);
+    EXPECT_GT(plain[1], 80);
+    EXPECT_LT(plain[0], plain[1] / 2);
+    EXPECT_LT(plain[1], 230);
+    EXPECT_GT(textured[0], 80);
+    EXPECT_GT(textured[1], 80);
+    EXPECT_LT(textured[2], textured[0] / 2);
+}
+
+TEST(Shaders, MissingSourcesAreReportedAndTheProgramIsStoredAnyway) {
+    uint32_t program = 0;
+    testing::internal::CaptureStdout();
+    CreateShaderProgram("no\\such.vs", "no\\such.fs", &program);
+    std::string output = testing::internal::GetCapturedStdout();
+    const std::string unreadable =
+        "unguelige datei ge\xF6"
+        "ffnet";
+    EXPECT_EQ(output.substr(0, 2 * unreadable.size()), unreadable + unreadable);
+    EXPECT_NE(output.find("FEHLER: Shader Programm nicht gelinkt\n"), std::string::npos) << output;
+    EXPECT_NE(program, 0u);
+    glDeleteProgram(program);
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
 // Enemies without models: one of each kind with headings in all four quarters, a kind without a
 // class, and an entry without a kind.
 TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
-    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f};
+    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f}, health[] = {50, 20, 30, 200};
     PlayStage stage(Changed("kind6=0", "",
                             LevelWith({}, {{0, 0, 1, 10, headings[0]},
                                            {7, 5, 1, 10},
@@ -238,11 +238,8 @@ TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
         EXPECT_EQ(loaded[i]["kind"].get<double>(), i);
         EXPECT_EQ(loaded[i]["state"].get<double>(), 0);
         EXPECT_NEAR(loaded[i]["yaw"].get<double>(), headings[i], 1e-4);
+        EXPECT_EQ(loaded[i]["health"].get<double>(), health[i]);
     }
-    EXPECT_EQ(loaded[0]["health"].get<double>(), 50);
-    EXPECT_EQ(loaded[1]["health"].get<double>(), 20);
-    EXPECT_EQ(loaded[2]["health"].get<double>(), 30);
-    EXPECT_EQ(loaded[3]["health"].get<double>(), 200);
 }
 
 // The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.
