@@ -1,13 +1,38 @@
-// The profile reader answers as the Windows function does (see the rules it keeps in profile.cpp).
-#include "platform/profile.h"
-
+// The platform as the game knew it on Windows: game paths with backslashes, case-insensitive
+// names and CR LF in text mode; and the profile reader answering as the Windows function does (see
+// the rules it keeps in profile.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "platform/game_path.h"
+#include "platform/profile.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+TEST(GamePath, MapsSeparatorsAndMatchesCase) {
+    TempDir dir;
+    dir.write("models/Avatar_Ball.ms3d", "x");
+    EXPECT_EQ(GamePath((dir.path() + "\\MODELS\\avatar_ball.MS3D").c_str()),
+              dir.path() + "/models/Avatar_Ball.ms3d");
+    // An exact name wins over case matches, and a missing file keeps the mapped name.
+    dir.write("models/box.ms3d", "a");
+    dir.write("models/BOX.ms3d", "b");
+    EXPECT_EQ(GamePath((dir.path() + "\\models\\BOX.ms3d").c_str()),
+              dir.path() + "/models/BOX.ms3d");
+    EXPECT_EQ(GamePath((dir.path() + "\\nope\\x.ms3d").c_str()), dir.path() + "/nope/x.ms3d");
+    EXPECT_EQ(GamePath(""), "");
+}
+
+TEST(GamePath, TextModeReadsCrLfAsLf) {
+    TempDir dir;
+    std::string file = dir.write("s.vs", "a\r\nb\rc\n\r\n");
+    std::string text;
+    ASSERT_TRUE(GameReadText(file.c_str(), text));
+    EXPECT_EQ(text, "a\nb\rc\n\n");
+    EXPECT_FALSE(GameReadText((dir.path() + "/missing").c_str(), text));
+}
 
 class ProfileTest : public ::testing::Test {
 protected:
