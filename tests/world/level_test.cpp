@@ -181,13 +181,22 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
     }
 
     // Warnings: the game runs on. A placement beyond the world's bounds, a model file that does
-    // not exist (the object stays, invisible) and settings out of range replaced by sane ones.
+    // not exist (the object stays, invisible), settings out of range replaced by sane ones, and
+    // enemies: one of each kind with headings in all four quarters, which load in file order, a
+    // kind without a class and an entry without a kind, which are left out.
+    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f}, health[] = {50, 20, 30, 200};
     stage.write(
         "data/level1.ini",
-        Changed("matrix2=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1",
-                "matrix2=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5000, 3, 4, 1",
-                Changed("model2=level_crate_1", "model2=level_crat_1",
-                        Changed("physicModel2=level_crate_1", "physicModel2=level_crate_05"))));
+        Changed("kind6=0", "",
+                WithRingsAndDoors(LevelWith({{"level_ground_126x200", -37, 0, 0},
+                                             {"level_crat_1", 5000, 3, 4, 0.5f, "level_crate_05"}},
+                                            {{0, 0, 1, 10, headings[0]},
+                                             {7, 5, 1, 10},
+                                             {1, 10, 1, 10, headings[1]},
+                                             {2, 15, 1, 10, headings[2]},
+                                             {3, 20, 1, 10, headings[3]},
+                                             {0, 25, 1, 10}}),
+                                  {{0, 2, -30}}, {{10, 0, -30}})));
     stage.setting("winResX", "0");
     stage.setting("fov", "180");
     stage.setting("camMode", "99");
@@ -201,37 +210,20 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
         "does not exist: the object is invisible, though it collides (is \"level_crate_1\" "
         "meant?)",
         "Warning: data\\level1.ini: \"matrix2\" in section [models] places it at (5000, 3, 4)",
+        "\"kind2\" in section [enemies] is 7, not a kind from 0 to 3",
+        "has no key \"kind6\" in section [enemies]: the enemy is left out\n",
         "\"camMode\" in section [game] is 99, not from 0 to 3; using 0",
         "\"fov\" in section [game] is 180, not from 1 to 179; using 60"};
     ExpectInOrder(errors.output, warnings);
     ExpectInOrder(stage.log(), warnings);
-    EXPECT_EQ(errors.output.find("Error while"), std::string::npos);  // the store's, on stdout:
-    EXPECT_NE(ReadFile(stage.path() + "/out.txt").find("Error while loading models\\level_crat_1"),
-              std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
-              6);  // two models, the box, the enemy, the ring and the door
-}
-
-// Enemies without models: one of each kind with headings in all four quarters, a kind without a
-// class, and an entry without a kind.
-TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
-    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f}, health[] = {50, 20, 30, 200};
-    PlayStage stage(Changed("kind6=0", "",
-                            LevelWith({}, {{0, 0, 1, 10, headings[0]},
-                                           {7, 5, 1, 10},
-                                           {1, 10, 1, 10, headings[1]},
-                                           {2, 15, 1, 10, headings[2]},
-                                           {3, 20, 1, 10, headings[3]},
-                                           {0, 25, 1, 10}})));
-    std::vector<Json> trace = stage.trace("1 quit\n");
-    ExpectInOrder(stage.output(),
-                  {"\"kind2\" in section [enemies] is 7, not a kind from 0 to 3",
-                   "has no key \"kind6\" in section [enemies]: the enemy is left out\n",
-                   "NumModels 0\n", "NumEnemies: 6\n", "NumRings: 0\n", "canon unloaded\n"});
-    EXPECT_EQ(stage.output().find("InitModel"), std::string::npos);
-    ASSERT_EQ(trace.size(), 1u);
-    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 5);  // the box and four enemies
-    const Json& loaded = trace[0]["enemies"];
+    EXPECT_EQ(errors.output.find("Error while"), std::string::npos);  // the store's, on stdout
+    ExpectInOrder(ReadFile(stage.path() + "/out.txt"),
+                  {"NumModels 2\n", "Error while loading models\\level_crat_1.ms3d\n",
+                   "NumEnemies: 6\n", "NumRings: 1\n", "canon unloaded\n"});
+    const Json trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl")).at(0);
+    // Two models, the box, four enemies, the ring and the door.
+    EXPECT_EQ(trace["counts"]["objects"].get<double>(), 9);
+    const Json& loaded = trace["enemies"];
     ASSERT_EQ(loaded.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
