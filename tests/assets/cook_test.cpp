@@ -12,6 +12,7 @@
 #include "physics/stream.h"
 #include "support/command.h"
 #include "support/json.h"
+#include "support/play_stage.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -145,12 +146,7 @@ TEST(Cook, CheckReportsEveryProblemOfALevelAndWhatItNames) {
             "textures\\crane.jpg does not exist: it shows a checker",
         "Warning: " + file + "\"model",  // the pillar, at the first entry that names it
     };
-    size_t at = 0;
-    for (const std::string& line : lines) {
-        const size_t found = r.output.find(line, at);
-        ASSERT_NE(found, std::string::npos) << line << "\n" << r.output;
-        at = found;
-    }
+    ExpectInOrder(r.output, lines);
     EXPECT_NE(
         r.output.find("models\\level_pillar_8.ms3d is not a MilkShape 3D version 4 file "
                       "the game can read (it breaks at byte 16, in the vertices: the file ends)"),

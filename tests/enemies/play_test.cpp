@@ -20,10 +20,8 @@ double HeadingToBall(const Json& frame, size_t n) {
 }
 
 double DistanceToBall(const Json& frame, size_t n) {
-    double sum = 0;
-    for (int i = 0; i < 3; ++i)
-        sum += std::pow(AvatarItem(frame, "pos", i) - EnemyItem(frame, n, "pos", i), 2);
-    return std::sqrt(sum);
+    auto d = [&](int i) { return AvatarItem(frame, "pos", i) - EnemyItem(frame, n, "pos", i); };
+    return std::hypot(d(0), d(1), d(2));
 }
 
 // The turn from one heading to another, the short way: in (-pi, pi].

@@ -163,3 +163,13 @@ size_t Count(const std::string& text, const std::string& line) {
     for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
     return n;
 }
+
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines) {
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        const size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing or out of order in\n"
+                                            << text;
+        at = found + line.size();
+    }
+}

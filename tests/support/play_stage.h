@@ -93,6 +93,8 @@ std::string ForTheSmallWindow(const std::string& script);
 
 // How often `line` occurs in `text`.
 size_t Count(const std::string& text, const std::string& line);
+// Fails unless each of the lines occurs in `text`, after the one before it.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines);
 
 // Readers of the avatar's fields in one trace frame: a number, or item i of a list such as
 // "pos", "vel", "ammo" or "respawnPoint".

@@ -11,16 +11,6 @@
 
 namespace {
 
-// The position of each line in `text`, in order; fails when one is missing or out of order.
-void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines) {
-    size_t at = 0;
-    for (const std::string& line : lines) {
-        size_t found = text.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing or out of order";
-        at = found + line.size();
-    }
-}
-
 // A small level that the check passes: the first ground slab, a crate that falls, an enemy, a
 // ring and a door.
 const std::string kSmallLevel = WithRingsAndDoors(
