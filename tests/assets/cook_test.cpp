@@ -23,16 +23,11 @@ RunResult Cook(const std::string& arguments) {
     return RunCommand(std::string("'") + ZORVAN_COOK + "' " + arguments);
 }
 
-std::string CopyModel(const TempDir& dir, const std::string& name) {
-    std::string to = dir.path() + "/" + name + ".ms3d";
-    fs::copy_file(ModelPath(name), to);
-    return to;
-}
-
 TEST(Cook, WritesBothCollisionFilesThatTheLayerReads) {
     TempDir dir;
-    std::string crate = CopyModel(dir, "level_crate_1");
-    std::string ring = CopyModel(dir, "ring");
+    const std::string crate = dir.path() + "/level_crate_1.ms3d", ring = dir.path() + "/ring.ms3d";
+    fs::copy_file(ModelPath("level_crate_1"), crate);
+    fs::copy_file(ModelPath("ring"), ring);
     RunResult r = Cook("'" + crate + "' '" + ring + "'");
     ASSERT_EQ(r.exitCode, 0) << r.output;
 
