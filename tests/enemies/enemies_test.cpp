@@ -1,8 +1,11 @@
 // The enemies' shared rules in a physics world: the aim deltas, damage and dying, the trigger's
-// part, explosions, and the enemy pass freeing enemies when no frame ran in between.
+// part, explosions, and the enemy pass freeing enemies when no frame ran in between. And the items
+// they leave: the draw that picks the kind, what each gives the avatar and only once, and that
+// nothing but the avatar takes one.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "core/globals.h"
@@ -13,8 +16,11 @@
 #include "physics/actor_holder.h"
 #include "player/avatar.h"
 #include "player/explosion.h"
+#include "player/projectile.h"
+#include "player/weapon.h"
 #include "scene/pickup_items.h"
 #include "objects/trigger.h"
+#include "support/play_stage.h"
 #include "support/player_world.h"
 
 namespace {
@@ -22,6 +28,7 @@ namespace {
 constexpr float kPi = 3.14159265358979f;
 
 using EnemyWorld = PlayerWorld;
+using ItemsTest = PlayerWorld;
 
 TEST(EnemyAim, DeltasTurnTheShortWayStayFiniteAndMeetStraightAbove) {
     struct Case {
@@ -109,9 +116,7 @@ TEST_F(EnemyWorld, DyingEnemiesStayDyingAndLeaveWithoutAFrameInBetween) {
     EXPECT_LT(objects[4]->getPosition().distance(flyAt), 0.5f);
     // The next step frees them although no frame took them off the draw list.
     Step();
-    std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(said.find("canon unloaded\n"), said.rfind("canon unloaded\n")) << said;
-    EXPECT_NE(said.find("canon unloaded\n"), std::string::npos) << said;
+    EXPECT_EQ(Count(testing::internal::GetCapturedStdout(), "canon unloaded\n"), 1u);
     ASSERT_EQ(enemies.size(), 1u);
     EXPECT_EQ(enemies[0], block);
     ASSERT_EQ(objects.size(), 3u);
@@ -156,6 +161,84 @@ TEST_F(EnemyWorld, ABombTurnsAndRollsInEveryStepOfAClockThatHasRunForDays) {
     float distance = bomb->getPosition().distance(avatar->getPosition());
     EXPECT_LT(distance, 5.0f);
     EXPECT_GT(distance, 6 - 2.1f);
+}
+
+TEST_F(ItemsTest, TheDrawPicksTheKindAtItsBoundaries) {
+    struct Case {
+        int n;
+        const char* kind;
+    };
+    for (Case c : {Case{0, "health"}, Case{4333, "health"}, Case{4334, "ammo"}, Case{8999, "ammo"},
+                   Case{9000, "respawn"}, Case{10000, "respawn"}}) {
+        std::unique_ptr<ModelObject> item(NewDroppedItem(c.n, physicsScene));
+        const char* kind = dynamic_cast<zvHealthItem*>(item.get())    ? "health"
+                           : dynamic_cast<zvAmmoItem*>(item.get())    ? "ammo"
+                           : dynamic_cast<zvRespawnItem*>(item.get()) ? "respawn"
+                                                                      : "none";
+        EXPECT_STREQ(kind, c.kind) << c.n;
+        EXPECT_TRUE(item->body->actor->isDynamic());
+        item->release();
+    }
+}
+
+TEST_F(ItemsTest, EachItemGivesWhatItHoldsOnce) {
+    struct Case {
+        int before, after;
+    };
+    for (Case c : {Case{90, 100}, Case{70, 90}, Case{80, 100}}) {
+        avatar->health = c.before;
+        zvHealthItem item(physicsScene);
+        item.onContact(avatar);
+        item.onContact(avatar);  // a bounce before the object pass takes it away
+        EXPECT_EQ(avatar->health, c.after) << c.before;
+        EXPECT_TRUE(item.expired);
+        item.release();
+    }
+    for (int held : {0, 7}) {
+        avatar->respawnItems = held;
+        zvRespawnItem item(physicsScene);
+        item.onContact(avatar);
+        item.onContact(avatar);
+        EXPECT_EQ(avatar->respawnItems, held + 1);
+        item.release();
+    }
+    // Both weapons are refilled: the minigun by 30, the launcher by 30 / 7 rockets; each up to
+    // its maximum.
+    avatar->leftWeapon->ammo = 50;
+    avatar->rightWeapon->ammo = 9;
+    zvAmmoItem item(physicsScene);
+    item.onContact(avatar);
+    EXPECT_EQ(avatar->leftWeapon->ammo, 80);
+    EXPECT_EQ(avatar->rightWeapon->ammo, 10);
+    item.release();
+}
+
+TEST_F(ItemsTest, TheLevelAProjectileOrAnEnemyLeavesAnItemWhereItIs) {
+    AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
+    PlaceAvatar(NxVec3(20, 0.2f, -20));
+    avatar->health = 50;
+    auto* item = new zvHealthItem(physicsScene);
+    item->setPose(NxVec3(0, 0.5f, 3), NxVec3(0, 0, 0));
+    objects.push_back(item);
+    Step(30);  // onto the ground
+    EXPECT_NEAR(item->getPosition().y, 0.12f, 0.05f);
+
+    float mount[16];
+    MountAt(NxVec3(0, 0.12f, 1), mount);
+    projectiles.push_back(new Bullet(physicsScene, mount));
+    Add<CubeJumpingBlock>(NxVec3(0, 1.5f, 3));  // falls onto it
+    Step(60);
+    EXPECT_TRUE(projectiles.empty());  // the bullet met it
+    EXPECT_FALSE(item->expired);
+    EXPECT_EQ(avatar->health, 50);
+
+    // The ball rolls into it.
+    item->setPose(NxVec3(0, 0.15f, 6), NxVec3(0, 0, 0));
+    PlaceAvatar(NxVec3(0, 0.2f, 5));
+    avatar->actor->setLinearVelocity(NxVec3(0, 0, 10));
+    for (int i = 0; i < 60 && !item->expired; ++i) Step();
+    EXPECT_TRUE(item->expired);
+    EXPECT_EQ(avatar->health, 70);
 }
 
 }  // namespace

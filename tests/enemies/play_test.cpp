@@ -20,10 +20,8 @@ double HeadingToBall(const Json& frame, size_t n) {
 }
 
 double DistanceToBall(const Json& frame, size_t n) {
-    double sum = 0;
-    for (int i = 0; i < 3; ++i)
-        sum += std::pow(AvatarItem(frame, "pos", i) - EnemyItem(frame, n, "pos", i), 2);
-    return std::sqrt(sum);
+    auto d = [&](int i) { return AvatarItem(frame, "pos", i) - EnemyItem(frame, n, "pos", i); };
+    return std::hypot(d(0), d(1), d(2));
 }
 
 // The turn from one heading to another, the short way: in (-pi, pi].
@@ -67,9 +65,7 @@ TEST(EnemyPlay, TheCannonTurnsAtItsPaceFiresOnTargetAndFallsToFiveHits) {
     ASSERT_EQ(dying["items"].size(), 1u);
     EXPECT_NEAR(dying["items"][0]["pos"][2].get<double>(), 4, 0.2);
     EXPECT_TRUE(trace[death + 1]["enemies"].empty());
-    const std::string& said = stage.output();
-    EXPECT_NE(said.find("canon unloaded\n"), std::string::npos);
-    EXPECT_EQ(said.find("canon unloaded\n"), said.rfind("canon unloaded\n"));
+    EXPECT_EQ(Count(stage.output(), "canon unloaded\n"), 1u);
     EXPECT_LT(AvatarNumber(dying, "health"), 100);  // its shots hit the ball
 
     // Rolling over the item takes it, whichever kind it is.
@@ -186,7 +182,21 @@ TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
     PlayStage stage;
     auto trace = stage.trace(ForTheSmallWindow(demo));
     ASSERT_EQ(trace.size(), 1740u);
+    // The shipped level: its models, the box, the enemies, the rings and the doors, each placed by
+    // its entry.
+    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 82);
     const size_t all = trace[0]["enemies"].size();
+    EXPECT_EQ(all, 8u);
+    const Json &rings = trace[0]["rings"], &doors = trace[0]["doors"];
+    ASSERT_EQ(rings.size(), 10u);
+    EXPECT_NEAR(rings[0]["pos"][1].get<double>(), 1.45, 1e-5);
+    EXPECT_NEAR(rings[0]["pos"][2].get<double>(), 4, 1e-5);
+    for (const Json& ring : rings) EXPECT_FALSE(ring["collected"].get<bool>());
+    ASSERT_EQ(doors.size(), 2u);
+    EXPECT_NEAR(doors[0]["pos"][2].get<double>(), -12, 1e-5);
+    EXPECT_EQ(doors[0]["baseY"].get<double>(), 0);
+    EXPECT_EQ(doors[1]["state"].get<std::string>(), "closed");
+    EXPECT_TRUE(doors[1]["hasTrigger"].get<bool>());
 
     // The arena's east cannon fires at the ball and falls to the minigun, leaving an item that
     // the ball then takes.
@@ -223,6 +233,8 @@ TEST(EnemyPlay, TheEnemiesDemoMeetsEachKind) {
     EXPECT_TRUE(leapt);
 
     EXPECT_EQ(trace.back()["enemies"].size(), all - 3);
+    // The cannon that fell says so, and the other one at the exit.
+    EXPECT_EQ(Count(stage.output(), "canon unloaded\n"), 2u);
     EXPECT_EQ(AvatarNumber(trace.back(), "lives"), 5);
 
     // Heard as seen: each kind noticed the ball, the block leapt, the ball was hurt, and each item

@@ -23,8 +23,7 @@ TEST(Contacts, OneReportPerNewTouchingPair) {
         NxConvexMesh* box = world.hullMesh(BoxCorners(NxVec3(1, 0.5f, 1)));
         NxActor* box1 = world.hull(box, NxVec3(0, -0.5f, 0), 0);
         NxActor* box2 = world.hull(box, NxVec3(2, -0.5f, 0), 0);
-        NxActor* wall =
-            world.hull(world.hullMesh(BoxCorners(NxVec3(0.5f, 2, 2))), NxVec3(3.5f, 1.5f, 0), 0);
+        NxActor* wall = world.box(NxVec3(0.5f, 2, 2), NxVec3(3.5f, 1.5f, 0));
         if (!avatarFirst) ball = world.avatar(NxVec3(0, 0.25f, 0));
         world.run(1.0);                  // settles onto box1
         for (int i = 0; i < 180; ++i) {  // rolls over box2 into the wall
@@ -51,7 +50,7 @@ TEST(Contacts, OneReportPerNewTouchingPair) {
 
 TEST(Contacts, ReportsArriveInsideFetchResultsInSubStepOrder) {
     GameWorld world;
-    world.hull(world.hullMesh(BoxCorners(NxVec3(20, 1, 20))), NxVec3(0, -1, 0), 0);
+    world.box(NxVec3(20, 1, 20), NxVec3(0, -1, 0));
     NxActor* trigger = world.triggerBox(NxVec3(0.5f, 0.5f, 0.5f), NxVec3(0, 3, 0));
     NxActor* ball = world.sphere(NxVec3(0, 4, 0), 0.2f, 1.0f);
     ball->setLinearVelocity(NxVec3(0, -30, 0));
@@ -98,8 +97,7 @@ TEST(Release, NoStalePairsNoLeaveEvents) {
 TEST(Ccd, SkeletonsStopSmallFastBodies) {
     for (bool skeleton : {true, false}) {
         GameWorld world;
-        NxActor* wall =
-            world.hull(world.hullMesh(BoxCorners(NxVec3(0.025f, 5, 5))), NxVec3(0, 5, 0), 0);
+        NxActor* wall = world.box(NxVec3(0.025f, 5, 5), NxVec3(0, 5, 0));
         NxConvexMesh* bullet = world.hullMesh(BoxCorners(NxVec3(0.025f, 0.025f, 0.025f)));
         std::vector<NxVec3> points = BoxCorners(NxVec3(0.02f, 0.02f, 0.02f));
         NxCCDSkeleton* ccd = world.sdk->createCCDSkeleton(TriangleList{points, {}}.describe());
@@ -136,8 +134,7 @@ constexpr Floor kFloors[] = {Floor::kPlane, Floor::kHull, Floor::kMeshSlab, Floo
 NxActor* MakeFloor(GameWorld& world, Floor kind) {
     switch (kind) {
         case Floor::kPlane: return world.plane(NxVec3(0, 1, 0), 0);
-        case Floor::kHull:
-            return world.hull(world.hullMesh(BoxCorners(NxVec3(20, 1, 20))), NxVec3(0, -1, 0), 0);
+        case Floor::kHull: return world.box(NxVec3(20, 1, 20), NxVec3(0, -1, 0));
         case Floor::kMeshSlab:
             return world.mesh(world.triangleMesh(BoxCorners(NxVec3(20, 1, 20)), BoxTriangles()),
                               NxVec3(0, -1, 0));
@@ -164,16 +161,17 @@ float HalfExtentUp(const NxActor* box, const NxVec3& half) {
     return 0;
 }
 
-TEST(Landing, BoxesComeToRestOnAFaceOnEveryFloor) {
+TEST(Landing, BoxesAndTheAvatarComeToRestAndTheAvatarRollsAlikeOnEveryFloor) {
     constexpr float kImpactSpeed = 12.1f;  // sqrt(2 * 98 * 0.75)
     const float kStepTravel = kImpactSpeed * static_cast<float>(kStep);
+    float planeSpeed = 0;
     for (Floor floor : kFloors) {
         for (NxVec3 half :
              {NxVec3(0.5f, 0.5f, 0.5f), NxVec3(0.2f, 0.2f, 0.2f), NxVec3(0.5f, 0.25f, 0.5f)}) {
             for (float tilt : {0.0f, 0.4f}) {
                 GameWorld world;
                 MakeFloor(world, floor);
-                NxActor* box = world.hull(world.hullMesh(BoxCorners(half)), NxVec3(), 1.0f);
+                NxActor* box = world.box(half, NxVec3(), 1.0f);
                 NxMat33 turn;
                 turn.rotZ(tilt);
                 box->setGlobalOrientation(turn);
@@ -192,15 +190,10 @@ TEST(Landing, BoxesComeToRestOnAFaceOnEveryFloor) {
                 EXPECT_LT(box->getLinearVelocity().magnitude(), 0.05f) << which;
             }
         }
-    }
-}
 
-// The avatar rests at its radius on every floor and rolls across it under the game's held force
-// as fast as on a plane: no hops off a mesh's seams (without the distance fix-up they reach 5
-// units/s upwards), only a rare dip of a centimetre or two that the solver pushes back out.
-TEST(Landing, TheAvatarRestsAndRollsAlikeOnEveryFloor) {
-    float planeSpeed = 0;
-    for (Floor floor : kFloors) {
+        // The avatar rests at its radius and rolls under the game's held force as fast as on a
+        // plane: no hops off a mesh's seams (without the distance fix-up they reach 5 units/s
+        // upwards), only a rare dip of a centimetre or two that the solver pushes back out.
         GameWorld world;
         MakeFloor(world, floor);
         NxActor* ball = world.avatar(NxVec3(-15, 0.95f, 0.2f));
@@ -227,19 +220,11 @@ TEST(Landing, TheAvatarRestsAndRollsAlikeOnEveryFloor) {
 TEST(Release, BodiesRestingOnAReleasedActorFall) {
     for (int support = 0; support < 3; ++support) {
         GameWorld world;
-        NxActor* under = nullptr;
-        switch (support) {
-            case 0: under = world.plane(NxVec3(0, 1, 0), 0); break;
-            case 1:
-                under = world.hull(world.hullMesh(BoxCorners(NxVec3(2, 0.5f, 2))),
-                                   NxVec3(0, -0.5f, 0), 0);
-                break;
-            case 2:  // a crate on a static slab 1 lower
-                world.hull(world.hullMesh(BoxCorners(NxVec3(2, 0.5f, 2))), NxVec3(0, -1.5f, 0), 0);
-                under = world.hull(world.hullMesh(BoxCorners(NxVec3(1, 0.5f, 1))),
-                                   NxVec3(0, -0.5f, 0), 1.0f);
-                break;
-        }
+        // A plane, a static slab, or a crate on a static slab one lower.
+        const float slab = support == 1 ? -0.5f : -1.5f;
+        NxActor* under = support == 0 ? world.plane(NxVec3(0, 1, 0), 0)
+                                      : world.box(NxVec3(2, 0.5f, 2), NxVec3(0, slab, 0));
+        if (support == 2) under = world.box(NxVec3(1, 0.5f, 1), NxVec3(0, -0.5f, 0), 1.0f);
         NxActor* ball = world.sphere(NxVec3(0, 0.2f, 0), 0.2f, 1.0f);
         world.run(3.0);  // long enough to fall asleep
         float resting = ball->getGlobalPosition().y;

@@ -138,6 +138,10 @@ NxActor* GameWorld::hull(NxConvexMesh* mesh, const NxVec3& position, NxReal dens
     return Create(*scene, shape, position, density);
 }
 
+NxActor* GameWorld::box(const NxVec3& half, const NxVec3& position, NxReal density) {
+    return hull(hullMesh(BoxCorners(half)), position, density);
+}
+
 NxActor* GameWorld::mesh(NxTriangleMesh* mesh, const NxVec3& position, NxReal density) {
     NxTriangleMeshShapeDesc shape;
     shape.meshData = mesh;
@@ -159,7 +163,7 @@ NxActor* GameWorld::avatar(const NxVec3& position) {
 }
 
 NxActor* GameWorld::triggerBox(const NxVec3& half, const NxVec3& position) {
-    NxActor* trigger = hull(hullMesh(BoxCorners(half)), position, 0);
+    NxActor* trigger = box(half, position);
     trigger->getShapes()[0]->setFlag(NX_TRIGGER_ON_ENTER | NX_TRIGGER_ON_LEAVE, true);
     trigger->getShapes()[0]->setGroup(2);
     return trigger;

@@ -62,6 +62,8 @@ public:
     NxActor* sphere(const NxVec3& position, NxReal radius, NxReal density,
                     NxMaterialIndex material = 0);
     NxActor* hull(NxConvexMesh* mesh, const NxVec3& position, NxReal density);
+    // The hull of a box with half extents `half` around `position`.
+    NxActor* box(const NxVec3& half, const NxVec3& position, NxReal density = 0);
     NxActor* mesh(NxTriangleMesh* mesh, const NxVec3& position, NxReal density = 0);
     NxActor* plane(const NxVec3& normal, NxReal d);
     // The game's avatar: sphere r 0.2, density 1, material 1, damping 2 / 10.

@@ -1,5 +1,7 @@
 // The HUD drawn into an off-screen picture of the configured window size: the health bar's width
-// and colour, the crosshairs over the scene with and without additive blending, and F4 and F5.
+// and colour, the crosshairs over the scene with and without additive blending; and the one-shot
+// keys that scripted play does not show (the play tests press C and R): F4 and F5, F12's lighting
+// switch, C from the orbit view, and letter keys in either case.
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -139,6 +141,34 @@ TEST_F(HudTest, F4AndF5ReloadTheWorldsTexturesUnderTheNewFilters) {
     objects.clear();
     skyBox = nullptr;
     lensFlare = nullptr;
+}
+
+// F12 turns lighting off at once and leaves turning it on to the frame; C leaves the orbit for
+// follow; letter keys act in either case (a key released under SHIFT arrives in upper case).
+TEST_F(HudTest, TheOneShotKeys) {
+    lighting = true;
+    glEnable(GL_LIGHTING);
+    SpecialKeys(GLUT_KEY_F12, 0, 0);
+    EXPECT_FALSE(lighting);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    SpecialKeys(GLUT_KEY_F12, 0, 0);
+    EXPECT_TRUE(lighting);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+
+    camera->mode = 3;
+    Keyboard('C', 0, 0);
+    EXPECT_EQ(camera->mode, 0);
+
+    const struct {
+        unsigned char down, up;
+        bool* state;
+    } keys[] = {{'w', 'W', &keyForward}, {'Q', 'q', &avatar->wallJumpArmed}, {' ', ' ', &keyJump}};
+    for (const auto& key : keys) {
+        Keyboard(key.down, 0, 0);
+        EXPECT_TRUE(*key.state) << key.down;
+        KeyboardUp(key.up, 0, 0);
+        EXPECT_FALSE(*key.state) << key.up;
+    }
 }
 
 }  // namespace

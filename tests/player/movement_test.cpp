@@ -47,21 +47,21 @@ TEST_F(MovementTest, DiagonalKeysSplitTheForceAndOppositeKeysCancel) {
     ASSERT_GT(forward.z, 0.1f);
     EXPECT_NEAR(forward.x, 0, 1e-6);
 
-    NxVec3 diagonal = PushWith(true, true, false, false);  // A is to the left: +x at yaw 0
-    EXPECT_NEAR(diagonal.z, 0.707f * forward.z, 1e-4);
-    EXPECT_NEAR(diagonal.x, 0.707f * forward.z, 1e-4);
-
-    NxVec3 cancelled = PushWith(true, false, true, false);
-    EXPECT_NEAR(cancelled.magnitude(), 0, 1e-6);
-
-    // W and S cancel, yet either still makes A a diagonal key.
-    NxVec3 sideways = PushWith(true, true, true, false);
-    EXPECT_NEAR(sideways.z, 0, 1e-6);
-    EXPECT_NEAR(sideways.x, 0.707f * forward.z, 1e-4);
-
-    NxVec3 backRight = PushWith(false, false, true, true);
-    EXPECT_NEAR(backRight.z, -0.707f * forward.z, 1e-4);
-    EXPECT_NEAR(backRight.x, -0.707f * forward.z, 1e-4);
+    const float d = 0.707f * forward.z;
+    const struct {
+        bool w, a, s, d;
+        float x, z;
+    } cases[] = {
+        {true, true, false, false, d, d},  // A is to the left: +x at yaw 0
+        {true, false, true, false, 0, 0},
+        {true, true, true, false, d, 0},  // W and S cancel, yet either still makes A a diagonal key
+        {false, false, true, true, -d, -d},
+    };
+    for (const auto& c : cases) {
+        NxVec3 push = PushWith(c.w, c.a, c.s, c.d);
+        EXPECT_NEAR(push.x, c.x, 1e-4) << c.w << c.a << c.s << c.d;
+        EXPECT_NEAR(push.z, c.z, 1e-4) << c.w << c.a << c.s << c.d;
+    }
 }
 
 // The probe measures the radius on the ground and more above it; the ground force pushes up to
@@ -73,7 +73,7 @@ TEST_F(MovementTest, TheProbeChoosesBetweenGroundAndAirForce) {
 
     AddStatic("level_ground_66x200", NxVec3(0, 0, 0));
     PlaceAvatar(NxVec3(0, 0.2f, 0));
-    for (int i = 0; i < 30; ++i) Simulate();
+    Simulate(30);
     avatar->probeGround();
     EXPECT_NEAR(avatar->groundDistance, 0.2f, 0.01f);
     EXPECT_FALSE(avatar->inAir());

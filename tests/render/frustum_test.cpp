@@ -17,7 +17,8 @@ Frustum LookingDownMinusZ(float offsetX = 0) {
 }
 
 // Each answer holds as well 50000 units away from the origin, where the planes' offsets are large.
-TEST(Frustum, SpheresAroundTheViewVolumeNearAndFarFromTheOrigin) {
+// The debug drawing restores the polygon mode of the wireframe switch.
+TEST(Frustum, SpheresAroundTheViewVolumeNearAndFarFromTheOriginAndItsDrawing) {
     Frustum here = LookingDownMinusZ(), far = LookingDownMinusZ(50000);
     const struct {
         NxVec3 centre;
@@ -37,6 +38,14 @@ TEST(Frustum, SpheresAroundTheViewVolumeNearAndFarFromTheOrigin) {
         EXPECT_EQ(far.SphereInFrustum(s.centre + NxVec3(50000, 0, 0), s.radius), s.inside)
             << s.centre.x << ", " << s.centre.y << ", " << s.centre.z << " r " << s.radius;
     }
+    for (bool on : {true, false}) {
+        wireframe = on;
+        here.DebugDraw();
+        GLint modes[2] = {};
+        glGetIntegerv(GL_POLYGON_MODE, modes);
+        EXPECT_EQ(modes[0], on ? GL_LINE : GL_FILL);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
 }
 
 TEST(Frustum, AnUpVectorAlongTheViewLeavesSidePlanesThatNeverCull) {
@@ -45,25 +54,12 @@ TEST(Frustum, AnUpVectorAlongTheViewLeavesSidePlanesThatNeverCull) {
     view.SetCamera(0, 0, 10, 0, 0, 0, 0, 0, 1);
     testing::internal::CaptureStdout();
     EXPECT_TRUE(view.SphereInFrustum({1000, 0, 0}, 1));
-    std::string output = testing::internal::GetCapturedStdout();
-    std::string message = "Error: Div by Zero. Plane has invalid normal";
-    std::string fourTimes = message + message + message + message;  // top, bottom, left, right
-    EXPECT_EQ(output, fourTimes);
+    std::string fourTimes;  // top, bottom, left, right
+    for (int i = 0; i < 4; ++i) fourTimes += "Error: Div by Zero. Plane has invalid normal";
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), fourTimes);
     testing::internal::CaptureStdout();
     EXPECT_FALSE(view.SphereInFrustum({0, 0, 20}, 1));  // the near plane still culls
     EXPECT_EQ(testing::internal::GetCapturedStdout(), fourTimes);
-}
-
-TEST(Frustum, DebugDrawingRestoresThePolygonModeOfTheWireframeSwitch) {
-    Frustum view = LookingDownMinusZ();
-    for (bool on : {true, false}) {
-        wireframe = on;
-        view.DebugDraw();
-        GLint modes[2] = {};
-        glGetIntegerv(GL_POLYGON_MODE, modes);
-        EXPECT_EQ(modes[0], on ? GL_LINE : GL_FILL);
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    }
 }
 
 }  // namespace

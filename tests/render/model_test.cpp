@@ -1,5 +1,6 @@
-// The model store and renderer: a missing file, triangles sorted by material, skipped
-// out-of-range triangles, culling, released models, and the two draw paths giving one image.
+// The model store and renderer: a missing file, triangles sorted by material and culled,
+// skipped out-of-range triangles, released models, the two draw paths giving one image, and the
+// shader programs drawing lit, textured models under the game's light.
 #include "render/model.h"
 
 #include <GL/glew.h>
@@ -76,8 +77,9 @@ TEST_F(ModelTest, AMissingFileIsReportedAndTriedAgainAtTheNextRequest) {
     EXPECT_TRUE(VBOList.empty());
 }
 
-TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterial) {
-    Model* model = Get(Write(ThreeQuads()));
+TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterialUnlessCulled) {
+    const std::string path = Write(ThreeQuads());
+    Model* model = Get(path);
     EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2, 4}));
     // The middle quad (material 0) comes first in the buffers, then the left and right quads.
     std::vector<float> positions(6 * 9);
@@ -104,6 +106,20 @@ TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterial) {
     GLint arrayBuffer = -1;
     glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
     EXPECT_EQ(arrayBuffer, 0);
+
+    // Looking away from the model: nothing is drawn, and the console says so.
+    frustumCulling = true;
+    frustum.SetPerspective(45, 1, 0.1f, 100);
+    frustum.SetCamera(0, 0, 10, 0, 0, 20, 0, 1, 0);
+    DrawCallLog culled;
+    testing::internal::CaptureStdout();
+    model->Render(kIdentity);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Sphere not in Frustum:  model: " + path + "\n");
+    EXPECT_TRUE(culled.Calls().empty());
+    frustum.SetCamera(0, 0, 10, 0, 0, 0, 0, 1, 0);  // facing it
+    model->Render(kIdentity);
+    EXPECT_EQ(culled.Calls().size(), 2u);
 }
 
 TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
@@ -128,28 +144,6 @@ TEST_F(ModelTest, TrianglesWithOutOfRangeIndicesAreSkippedOnBothPaths) {
         model->Render(kIdentity);
         EXPECT_GT(screen.Read().CountNotOf({0, 0, 0}), 0) << buffers;
     }
-}
-
-TEST_F(ModelTest, ACulledModelDrawsNothing) {
-    const std::string path = Write(ThreeQuads());
-    Model* model = Get(path);
-    frustumCulling = true;
-    frustum.SetPerspective(45, 1, 0.1f, 100);
-    frustum.SetCamera(0, 0, 10, 0, 0, 20, 0, 1, 0);  // looking away from the model
-    Offscreen screen;
-    DrawCallLog log;
-    testing::internal::CaptureStdout();
-    model->Render(kIdentity);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Sphere not in Frustum:  model: " + path + "\n");
-    EXPECT_TRUE(log.Calls().empty());
-    EXPECT_EQ(screen.Read().CountNotOf({0, 0, 0}), 0);
-
-    // Facing it: drawn.
-    frustum.SetCamera(0, 0, 10, 0, 0, 0, 0, 1, 0);
-    model->Render(kIdentity);
-    ASSERT_GE(log.Calls().size(), 2u);
-    EXPECT_EQ(log.Calls()[1].count, 12);
 }
 
 TEST_F(ModelTest, BothPathsDrawAnUnrotatedModelAlike) {
@@ -198,6 +192,60 @@ TEST_F(ModelTest, ReleasedModelsLoseTexturesAndDrawNothing) {
     }
     EXPECT_TRUE(log.Calls().empty());
     EXPECT_NE(Get(path), model);  // a later request loads the file again
+}
+
+// Both programs, built from the game's sources as start-up builds them from the game's folder.
+TEST_F(ModelTest, TheShaderProgramsDrawLitMaterialsAndModulatedTextures) {
+    {
+        WorkingDirectory sources(ZORVAN_SOURCE_DIR);
+        testing::internal::CaptureStdout();
+        CheckGlsl();
+        CreateShaderProgram("data\\ppl_point.vs", "data\\ppl_point.fs", &pointLightProgram);
+        CreateShaderProgram("data\\ppl_point_tex.vs", "data\\ppl_point_tex.fs",
+                            &pointLightTexProgram);
+        testing::internal::GetCapturedStdout();
+    }
+    WriteSolidImage(dir.path() + "/yellow.jpg", 8, 8, 255, 255, 0);
+    Ms3dModel source;
+    source.materials = {Coloured("green", 0.2f, 0.9f, 0.2f), Coloured("textured", 1, 1, 1)};
+    source.materials[1].texture = dir.path() + "/yellow.jpg";
+    source.groups = {{"plain", {}, 0}, {"textured", {}, 1}};
+    AddQuad(source, -2, -2, 0, 2, 0, 0);
+    AddQuad(source, 0, -2, 2, 2, 0, 1);
+    Model* model = Get(Write(source));
+    useOwnShader = true;
+    Offscreen screen;
+    model->Render(kIdentity);
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(GLuint(current), pointLightTexProgram);  // the last material is textured
+    glUseProgram(0);
+    useOwnShader = false;
+    const Pixels pixels = screen.Read();
+
+    // Facing the camera, the surfaces are lit from the side by the light above the view: clearly
+    // visible in their own colours, not washed out.
+    const auto plain = pixels.At(16, 32), textured = pixels.At(48, 32);
+    EXPECT_GT(plain[1], 80);
+    EXPECT_LT(plain[0], plain[1] / 2);
+    EXPECT_LT(plain[1], 230);
+    EXPECT_GT(textured[0], 80);
+    EXPECT_GT(textured[1], 80);
+    EXPECT_LT(textured[2], textured[0] / 2);
+}
+
+TEST(Shaders, MissingSourcesAreReportedAndTheProgramIsStoredAnyway) {
+    uint32_t program = 0;
+    testing::internal::CaptureStdout();
+    CreateShaderProgram("no\\such.vs", "no\\such.fs", &program);
+    std::string output = testing::internal::GetCapturedStdout();
+    const std::string unreadable =
+        "unguelige datei ge\xF6"
+        "ffnet";
+    EXPECT_EQ(output.substr(0, 2 * unreadable.size()), unreadable + unreadable);
+    EXPECT_NE(output.find("FEHLER: Shader Programm nicht gelinkt\n"), std::string::npos) << output;
+    EXPECT_NE(program, 0u);
+    glDeleteProgram(program);
 }
 
 }  // namespace

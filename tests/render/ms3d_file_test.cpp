@@ -1,4 +1,4 @@
-// The model file reader: every section, the versions it takes, and where a cut file breaks.
+// The model file reader: every section, the versions it takes, and where a broken file breaks.
 #include "render/ms3d_file.h"
 
 #include <gtest/gtest.h>
@@ -101,51 +101,40 @@ TEST_F(Ms3dFileTest, OnlyVersionFourWithTheRightIdentifier) {
     EXPECT_EQ(file.VertexCount(), 0);
 }
 
-TEST_F(Ms3dFileTest, ACutFileIsRejectedWhereItBreaksAndLeavesTheReaderEmpty) {
-    const std::string bytes = SmallModel();
-    ASSERT_TRUE(Load(bytes));
-    // The file breaks at the first value that the cut leaves incomplete.
+// A broken file leaves the reader empty and is named where it breaks: at the first value that a
+// cut leaves incomplete, or at the record of a vertex, normal or texture coordinate that is not a
+// finite number (or a vertex farther out than any model reaches).
+TEST_F(Ms3dFileTest, ABrokenFileIsRejectedWhereItBreaksAndLeavesTheReaderEmpty) {
+    const std::string good = SmallModel();
+    ASSERT_TRUE(Load(good));
+    auto patched = [&good](size_t at, float value) {
+        std::string bytes = good;
+        std::memcpy(&bytes[at], &value, sizeof value);
+        return bytes;
+    };
+    constexpr size_t kVertex2 = 16 + 2 * 15, kTriangle1 = 138 + 70;
     const struct {
-        size_t length, readBytes;
+        std::string bytes;
+        size_t readBytes;
         std::string part;
-    } cuts[] = {{10, 0, "header"},
-                {20, 16, "vertices"},  // all 8 vertices are read in one block
-                {140, 138, "triangles"},
-                {360, 350, "groups"},                              // the first group's head
-                {bytes.size() - 1, bytes.size() - 93, "joints"}};  // the last joint's head
-    for (const auto& cut : cuts) {
-        EXPECT_FALSE(Load(bytes.substr(0, cut.length)));
-        EXPECT_EQ(file.LastRead().readBytes, cut.readBytes) << cut.length;
-        EXPECT_EQ(file.LastRead().brokenPart, cut.part) << cut.length;
+    } broken[] = {{good.substr(0, 10), 0, "header"},
+                  {good.substr(0, 20), 16, "vertices"},  // all 8 vertices are read in one block
+                  {good.substr(0, 140), 138, "triangles"},
+                  {good.substr(0, 360), 350, "groups"},  // the first group's head
+                  {good.substr(0, good.size() - 1), good.size() - 93, "joints"},  // the last's head
+                  {patched(kVertex2 + 1, NAN), kVertex2, "vertices"},             // x
+                  {patched(kVertex2 + 5, 3e38f), kVertex2, "vertices"},           // y
+                  {patched(kTriangle1 + 8, INFINITY), kTriangle1, "triangles"},  // the first normal
+                  {patched(kTriangle1 + 48, NAN), kTriangle1, "triangles"}};     // the second s
+    for (size_t i = 0; i < std::size(broken); ++i) {
+        EXPECT_FALSE(Load(broken[i].bytes)) << i;
+        EXPECT_EQ(file.LastRead().readBytes, broken[i].readBytes) << i;
+        EXPECT_EQ(file.LastRead().brokenPart, broken[i].part) << i;
+        EXPECT_NE(file.LastRead().problem, nullptr) << i;
         EXPECT_EQ(file.VertexCount() + file.TriangleCount() + file.GroupCount() +
                       file.MaterialCount() + file.JointCount() + file.EdgeCount(),
                   0)
-            << cut.length;
-    }
-}
-
-// A vertex, normal or texture coordinate that is not a finite number (or a vertex farther out
-// than any model reaches) breaks the file at its record: nothing of it reaches the world.
-TEST_F(Ms3dFileTest, NumbersThatAreNotFiniteBreakTheFileAtTheirRecord) {
-    const std::string good = SmallModel();
-    constexpr size_t kVertex2 = 16 + 2 * 15, kTriangle1 = 138 + 70;
-    const struct {
-        size_t at;
-        float value;
-        size_t readBytes;
-        std::string part;
-    } cases[] = {{kVertex2 + 1, NAN, kVertex2, "vertices"},            // x
-                 {kVertex2 + 5, 3e38f, kVertex2, "vertices"},          // y
-                 {kTriangle1 + 8, INFINITY, kTriangle1, "triangles"},  // the first normal
-                 {kTriangle1 + 48, NAN, kTriangle1, "triangles"}};     // the second s
-    for (const auto& bad : cases) {
-        std::string bytes = good;
-        std::memcpy(&bytes[bad.at], &bad.value, sizeof bad.value);
-        ASSERT_FALSE(Load(bytes)) << bad.at;
-        EXPECT_EQ(file.LastRead().readBytes, bad.readBytes) << bad.at;
-        EXPECT_EQ(file.LastRead().brokenPart, bad.part) << bad.at;
-        EXPECT_NE(file.LastRead().problem, nullptr);
-        EXPECT_EQ(file.VertexCount(), 0);
+            << i;
     }
 }
 

@@ -38,20 +38,6 @@ protected:
     TempDir dir;
 };
 
-// The picture has a red bottom half and a blue top half (DevIL's first row is the bottom).
-std::vector<uint8_t> RedBottomBlueTop(int width, int height, ILenum format) {
-    const int channels = format == IL_RGBA ? 4 : 3;
-    std::vector<uint8_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            pixels.insert(pixels.end(), {uint8_t(y < height / 2 ? 255 : 0), 0,
-                                         uint8_t(y < height / 2 ? 0 : 255)});
-            if (channels == 4) pixels.push_back(255);
-        }
-    }
-    return pixels;
-}
-
 TEST_F(TextureTest, BmpAndJpegShowTrueColoursInTheRowOrderDevilDelivers) {
     const Rgb red = {255, 0, 0}, blue = {0, 0, 255};
     struct Case {
@@ -64,7 +50,14 @@ TEST_F(TextureTest, BmpAndJpegShowTrueColoursInTheRowOrderDevilDelivers) {
                           Case{"rgb.jpg", IL_RGB, false, 8}, Case{"upper.JPG", IL_RGB, false, 8},
                           Case{"rgb.png", IL_RGB, false, 0}}) {
         SCOPED_TRACE(c.name);
-        WriteImage(Path(c.name), 16, 16, c.format, RedBottomBlueTop(16, 16, c.format));
+        // A red bottom half and a blue top half (DevIL's first row is the bottom).
+        std::vector<uint8_t> pixels;
+        for (int i = 0; i < 16 * 16; ++i) {
+            pixels.insert(pixels.end(),
+                          {uint8_t(i < 8 * 16 ? 255 : 0), 0, uint8_t(i < 8 * 16 ? 0 : 255)});
+            if (c.format == IL_RGBA) pixels.push_back(255);
+        }
+        WriteImage(Path(c.name), 16, 16, c.format, pixels);
         uint32_t texture = LoadTexture(Path(c.name).c_str(), true, false);
         Pixels texels = ReadBoundTexture();
         ASSERT_EQ(texels.width, 16);
@@ -86,7 +79,8 @@ TEST_F(TextureTest, RowsWhoseLengthIsNoMultipleOfFourAreReadExactly) {
     DeleteTexture(texture);
 }
 
-TEST_F(TextureTest, FiltersFollowTheTwoSwitches) {
+// The filters follow the two switches; a missing file is reported and gets a checker.
+TEST_F(TextureTest, FiltersFollowTheTwoSwitchesAndAMissingFileGetsAChecker) {
     WriteSolidImage(Path("solid.jpg"), 16, 16, 10, 200, 30);
     struct Case {
         bool bilinear, mipmap;
@@ -107,9 +101,7 @@ TEST_F(TextureTest, FiltersFollowTheTwoSwitches) {
         EXPECT_EQ(smallestLevelWidth, c.mipmap ? 1 : 0);  // the full chain only with mipmaps
         DeleteTexture(texture);
     }
-}
 
-TEST_F(TextureTest, AMissingFileIsReportedAndGetsACheckerPlaceholder) {
     const std::string missing = Path("missing.jpg");
     testing::internal::CaptureStdout();
     uint32_t texture = LoadTexture(missing.c_str(), true, true);

@@ -5,13 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "render/ms3d_file.h"
 #include "run/script.h"
-#include "support/json.h"
-#include "support/stage.h"
+#include "support/play_stage.h"
 
 namespace fs = std::filesystem;
 
@@ -82,7 +80,10 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         {"zorvan", "--data missing", 1, "zorvan: found no data/game.ini in missing"},
         {"zorvan-run", "--data missing --trace t.jsonl", 1,
          "zorvan-run: found no data/game.ini in"},
+        {"zorvan-run", "--data broken --frames 1", 1,
+         "Cannot start: data\\game.ini has no key \"winResX\" in section [game]"},
         {"zorvan-run", "--script missing.txt", 2, "zorvan-run: cannot open script missing.txt"},
+        {"zorvan-run", "--script bad.txt", 2, "zorvan-run: bad.txt: script line 2: cannot read"},
         {"zorvan-run", "--shot 5:missing/x.png", 2, "zorvan-run: cannot write screenshot"},
         {"zorvan-run", "--trace missing/t.jsonl", 2, "zorvan-run: cannot write trace"},
         {"zorvan-run", "--sound-log missing/s.txt", 2, "zorvan-run: cannot write sound log"},
@@ -91,8 +92,12 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         {"zorvan-cook", "preview out.png missing.ms3d", 1, "zorvan-cook: missing.ms3d: not a"},
         {"zorvan-assetgen", "taken/out", 1, "zorvan-assetgen: cannot create taken/out/icons"},
     };
-    TempDir here;  // every program runs in it; it holds only a file that is in the way
+    // Every program runs in here: a file that is in the way, a bad script, and a game folder
+    // whose settings lack the window's width.
+    TempDir here;
     here.write("taken", "a file, not a folder");
+    here.write("bad.txt", "0 down w\n1 jump high\n");
+    here.write("broken/data/game.ini", "[game]\nwinResY=768\nwinLeft=0\nwinTop=0\nfullscreen=0\n");
     for (const Case& c : cases) {
         // Answers go to standard output alone, complaints to the error stream alone.
         std::string run = std::string("'") + ZORVAN_STAGE_DIR + "/" + c.program + "' " +
@@ -108,7 +113,11 @@ TEST(Startup, EveryProgramExplainsItselfAndRefusesWhatItCannotUse) {
         }
     }
     // Not a folder named "--help", no picture of a missing model, no screenshot: nothing.
-    EXPECT_EQ(std::distance(fs::directory_iterator(here.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(here.path()), fs::directory_iterator()), 3);
+    // The game without its window's width stopped before the window opened, and logged why.
+    EXPECT_EQ(ReadFile(here.path() + "/broken/zvLog.txt"),
+              "Load Game Settings\nCannot start: data\\game.ini has no key \"winResX\" in "
+              "section [game]\n");
 }
 
 // The installed game runs from any folder: it finds its data under the prefix's share folder and
@@ -190,28 +199,15 @@ TEST(Startup, ARecordedGameReplaysToTheSameTraceAndTheCloseButtonEndsIt) {
 }
 
 // The first step measures from the counter's start (the game time starts at 100 s), the next
-// from the last; quit at frame 2 ends the run before that frame.
-TEST(Startup, StepsMeasureFromTheStartAndQuitEndsTheRun) {
-    Stage stage;
-    stage.write("s.txt", "2 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --frames 10 --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    ASSERT_EQ(trace.size(), 2u);
+// from the last. P at frame 3 pauses and P at frame 10 resumes: the step after measures from the
+// second press. Quit at frame 12 ends the run before that frame.
+TEST(Startup, StepsMeasureFromTheLastAndAPauseDoesNotCount) {
+    std::vector<Json> trace = PlayStage().trace("3 down p\n10 down p\n12 quit\n", "0.02");
+    ASSERT_EQ(trace.size(), 12u);
     EXPECT_DOUBLE_EQ(trace[0]["gameTime"].get<double>(), 100.0);
     EXPECT_DOUBLE_EQ(trace[0]["timeDelta"].get<double>(), 100.0);
-    EXPECT_NEAR(trace[1]["timeDelta"].get<double>(), 1.0 / 60, 1e-8);
+    EXPECT_NEAR(trace[1]["timeDelta"].get<double>(), 0.02, 1e-9);
     EXPECT_FALSE(trace[1]["paused"].get<bool>());
-}
-
-TEST(Startup, PauseDoesNotCountAsStepTime) {
-    Stage stage;
-    // P at frame 3 pauses; P at frame 10 resumes; the step after measures from the second press.
-    stage.write("s.txt", "3 down p\n10 down p\n");
-    RunResult r = stage.run("--dt 0.02 --script s.txt --frames 12 --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    ASSERT_EQ(trace.size(), 12u);
     EXPECT_TRUE(trace[5]["paused"].get<bool>());
     EXPECT_FALSE(trace[10]["paused"].get<bool>());
     EXPECT_NEAR(trace[10]["timeDelta"].get<double>(), 0.02, 1e-9);
@@ -272,52 +268,19 @@ TEST(Startup, SoundOnOffOrWithoutADeviceChangesNothingElse) {
         unsetenv("ALSOFT_DRIVERS");
 }
 
-TEST(Startup, MissingSettingsStopBeforeTheWindowOpens) {
-    Stage stage;
-    stage.write("data/game.ini", "[game]\nwinResY=768\nwinLeft=0\nwinTop=0\nfullscreen=0\n");
-    RunResult r = stage.run("--frames 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("data\\game.ini has no key \"winResX\""), std::string::npos)
-        << r.output;
-    EXPECT_EQ(r.output.find("GLEW"), std::string::npos);
-    EXPECT_NE(stage.log().find("winResX"), std::string::npos);
-    EXPECT_EQ(stage.log().find("Initialize GLUT"), std::string::npos);
-
-    // Without the settings file the folder is not the game's: the runner says where it looked.
-    std::filesystem::remove(stage.path() + "/data/game.ini");
-    r = stage.run("--frames 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("zorvan-run: found no data/game.ini in ."), std::string::npos)
-        << r.output;
-}
-
-TEST(Startup, BadScriptExitsWithTwo) {
-    Stage stage;
-    stage.write("s.txt", "0 down w\n1 jump high\n");
-    RunResult r = stage.run("--script s.txt");
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.output.find("line 2"), std::string::npos) << r.output;
-}
-
 // A level with one entry of every kind: the whole console transcript and the whole log of a
 // start-up, three steps and the exit through Escape, line by line in the game's order.
 TEST(Startup, ConsoleAndLogFollowTheGamesOrderLineByLine) {
     Stage stage;
     stage.useSmallWindow();
-    const char* place = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, ";
-    std::ostringstream level;
-    level << "[level]\nnumModels=2\nnumEnemies=4\nnumRings=1\nnumDoors=1\n"
-          << "skyboxDir=textures\\sky\\\nskyboxDim=3000\n[models]\n"
-          << "model1=level_ground_66x200\nphysicModel1=level_ground_66x200\nmatrix1=" << place
-          << "0, 0, 0, 1\ndensity1=0\nconcave1=0\n"
-          << "model2=level_crate_1\nphysicModel2=level_crate_05\nmatrix2=" << place
-          << "8, 2, 8, 1\ndensity2=0.5\nconcave2=0\n[enemies]\n";
-    for (int kind = 0; kind < 4; ++kind)
-        level << "kind" << kind + 1 << '=' << kind << "\nmatrix" << kind + 1 << '=' << place
-              << -20 + 10 * kind << ", 0.5, 40, 1\n";
-    level << "[rings]\nmatrix1=" << place << "0, 2, -30, 1\n[doors]\nmatrix1=" << place
-          << "10, 0, -30, 1\n";
-    stage.write("data/level1.ini", level.str());
+    stage.write(
+        "data/level1.ini",
+        WithRingsAndDoors(
+            LevelWith(
+                {{"level_ground_66x200", 0, 0, 0},
+                 {"level_crate_1", 8, 2, 8, 0.5f, "level_crate_05"}},
+                {{0, -20, 0.5f, 40}, {1, -10, 0.5f, 40}, {2, 0, 0.5f, 40}, {3, 10, 0.5f, 40}}),
+            {{0, 2, -30}}, {{10, 0, -30}}));
     stage.write("s.txt", "3 quit\n");
     RunResult r = stage.run("--dt 1/60 --script s.txt");
     ASSERT_EQ(r.exitCode, 0) << r.output;

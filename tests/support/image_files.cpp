@@ -6,7 +6,7 @@
 
 void WriteImage(const std::string& path, int width, int height, ILenum format,
                 const std::vector<uint8_t>& pixels) {
-    const int channels = format == IL_RGBA ? 4 : format == IL_LUMINANCE ? 1 : 3;
+    const int channels = format == IL_RGBA ? 4 : 3;
     ASSERT_EQ(pixels.size(), size_t(width * height * channels));
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     ILuint image = 0;

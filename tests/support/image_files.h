@@ -8,7 +8,7 @@
 #include <vector>
 
 // Saves `pixels` (rows in DevIL's default order: the first row is the bottom of the picture) in
-// the format the path's extension names. `format` is IL_RGB, IL_RGBA or IL_LUMINANCE.
+// the format the path's extension names. `format` is IL_RGB or IL_RGBA.
 void WriteImage(const std::string& path, int width, int height, ILenum format,
                 const std::vector<uint8_t>& pixels);
 // A width x height RGB image of one colour.

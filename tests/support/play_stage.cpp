@@ -14,9 +14,10 @@ std::string LevelWith(const std::vector<LevelPiece>& pieces,
         << "[models]\n";
     for (size_t i = 1; i <= pieces.size(); ++i) {
         const LevelPiece& p = pieces[i - 1];
-        ini << "model" << i << '=' << p.model << "\nphysicModel" << i << '=' << p.model
-            << "\nmatrix" << i << "=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, " << p.x << ", " << p.y
-            << ", " << p.z << ", 1\ndensity" << i << "=0\nconcave" << i << "=0\n";
+        ini << "model" << i << '=' << p.model << "\nphysicModel" << i << '='
+            << (p.physicModel ? p.physicModel : p.model) << "\nmatrix" << i << '=' << p.axes << ", "
+            << p.x << ", " << p.y << ", " << p.z << ", 1\ndensity" << i << '=' << p.density
+            << "\nconcave" << i << "=0\n";
     }
     ini << "[enemies]\n";
     for (size_t i = 1; i <= enemies.size(); ++i) {
@@ -45,8 +46,8 @@ std::string WithRingsAndDoors(const std::string& level, const std::vector<Placem
            sections.str();
 }
 
-PlayStage::PlayStage(const std::string& level) {
-    stage_.useSmallWindow(160, 120);
+PlayStage::PlayStage(const std::string& level, int width, int height) {
+    stage_.useSmallWindow(width, height);
     if (!level.empty()) stage_.write("data/level1.ini", level);
 }
 
@@ -161,4 +162,14 @@ size_t Count(const std::string& text, const std::string& line) {
     size_t n = 0;
     for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++n;
     return n;
+}
+
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines) {
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        const size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing or out of order in\n"
+                                            << text;
+        at = found + line.size();
+    }
 }

@@ -9,10 +9,17 @@
 #include "support/json.h"
 #include "support/stage.h"
 
-// One static piece of a test level, placed without rotation.
+// The rotation part of a placement matrix (its first twelve numbers) that leaves a piece as it is.
+constexpr const char* kUpright = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0";
+
+// One piece of a test level at (x, y, z), static unless it has a density, colliding as its own
+// model unless `physicModel` names another, turned by `axes`.
 struct LevelPiece {
     const char* model;
     float x, y, z;
+    float density = 0;
+    const char* physicModel = nullptr;
+    const char* axes = kUpright;
 };
 
 // One enemy of a test level: 0 cube cannon, 1 moving bomb, 2 fly, 3 jumping block, standing at
@@ -33,12 +40,11 @@ const LevelPiece kFlushGround = {"level_ground_66x200", 0, 0.3f, 0};
 // the height of a cannon's gun or a moving bomb's axle standing there.
 const LevelPiece kLowGround = {"level_ground_66x200", 0, 0, 0};
 
-// A ring or a door of a test level: its position and the rotation part of its placement matrix
-// (the first twelve numbers). Rings stand upright with their opening towards +Z, doors close a
-// passage along Z, unless turned.
+// A ring or a door of a test level: its position and rotation. Rings stand upright with their
+// opening towards +Z, doors close a passage along Z, unless turned.
 struct Placement {
     float x, y, z;
-    const char* axes = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0";
+    const char* axes = kUpright;
 };
 constexpr const char* kLyingFlat = "1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0";  // opening upwards
 constexpr const char* kFacingX = "0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0";    // passage along X
@@ -65,7 +71,7 @@ void ExpectHeardAsSeen(const std::vector<Json>& trace, const std::vector<SoundLi
 class PlayStage {
 public:
     // An empty `level` keeps the game's own level.
-    explicit PlayStage(const std::string& level = "");
+    explicit PlayStage(const std::string& level = "", int width = 160, int height = 120);
     // Plays the script with a step of `dt` seconds (such as "1/60") and returns the trace text.
     std::string play(const std::string& script, const std::string& dt = "1/60");
     // The same, parsed: one entry per frame.
@@ -87,6 +93,8 @@ std::string ForTheSmallWindow(const std::string& script);
 
 // How often `line` occurs in `text`.
 size_t Count(const std::string& text, const std::string& line);
+// Fails unless each of the lines occurs in `text`, after the one before it.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines);
 
 // Readers of the avatar's fields in one trace frame: a number, or item i of a list such as
 // "pos", "vel", "ammo" or "respawnPoint".

@@ -76,18 +76,22 @@ void PlayerWorld::PlaceAvatar(const NxVec3& at) {
     avatar->position = at;
 }
 
-void PlayerWorld::Simulate(double dt) {
-    physicsScene->simulate(static_cast<NxReal>(dt));
-    physicsScene->flushStream();
-    while (!physicsScene->fetchResults(NX_RIGID_BODY_FINISHED, true)) {
+void PlayerWorld::Simulate(int steps) {
+    for (int i = 0; i < steps; ++i) {
+        physicsScene->simulate(static_cast<NxReal>(kStep));
+        physicsScene->flushStream();
+        while (!physicsScene->fetchResults(NX_RIGID_BODY_FINISHED, true)) {
+        }
     }
 }
 
-void PlayerWorld::Step(double dt) {
-    gameTime += dt;
-    Simulate(dt);
-    UpdateProjectiles(dt);
-    UpdateEnemies();
+void PlayerWorld::Step(int steps) {
+    for (int i = 0; i < steps; ++i) {
+        gameTime += kStep;
+        Simulate();
+        UpdateProjectiles(kStep);
+        UpdateEnemies();
+    }
 }
 
 void PlayerWorld::Place(zvEnemy* enemy, const NxVec3& at, float heading) {

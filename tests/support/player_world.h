@@ -26,11 +26,11 @@ protected:
     ModelObject* AddStatic(const char* model, const NxVec3& at);
     // Puts the ball at `at`, at rest, and lets the avatar see where it is.
     void PlaceAvatar(const NxVec3& at);
-    // The physics of one game step: simulate, then fetch the results with their reports.
-    void Simulate(double dt = kStep);
-    // A whole step without a frame: the game time moves on, then the physics, the projectile pass
+    // The physics of game steps: simulate, then fetch the results with their reports.
+    void Simulate(int steps = 1);
+    // Whole steps without a frame: the game time moves on, then the physics, the projectile pass
     // and the enemy pass.
-    void Step(double dt = kStep);
+    void Step(int steps = 1);
     // An enemy of the kind standing at `at`, turned by `heading` about +Y, in the game's lists as
     // the level loader puts it there.
     template <class Kind>

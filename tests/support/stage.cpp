@@ -12,15 +12,16 @@ Stage::Stage() {
     fs::copy(stage / "data", fs::path(path()) / "data", fs::copy_options::recursive);
 }
 
-void Stage::useSmallWindow(int width, int height) const {
+void Stage::setting(const std::string& key, const std::string& value) const {
     std::string ini = ReadFile(path() + "/data/game.ini");
-    for (auto [key, value] : {std::pair{"winResX=", width}, std::pair{"winResY=", height}}) {
-        size_t at = ini.find(key);
-        if (at == std::string::npos) continue;
-        size_t end = ini.find('\n', at);
-        ini.replace(at, end - at, key + std::to_string(value));
-    }
+    const size_t at = ini.find(key + '=');
+    if (at != std::string::npos) ini.replace(at, ini.find('\n', at) - at, key + '=' + value);
     write("data/game.ini", ini);
+}
+
+void Stage::useSmallWindow(int width, int height) const {
+    setting("winResX", std::to_string(width));
+    setting("winResY", std::to_string(height));
 }
 
 RunResult Stage::run(const std::string& arguments) const {

@@ -14,6 +14,8 @@ public:
     std::string write(const std::string& name, const std::string& bytes) const {
         return dir_.write(name, bytes);
     }
+    // Sets a key of data/game.ini that the file has.
+    void setting(const std::string& key, const std::string& value) const;
     // Shrinks the game's window (to 256 x 192 the pointer's centre becomes (128, 96)), which
     // draws many times faster in software for scenarios that need no full-size screenshots.
     void useSmallWindow(int width = 256, int height = 192) const;

@@ -1,101 +1,22 @@
 // The level file under the runner: the world's console lines in order, bad level files, and the
-// sun's flare in the open and behind a wall.
+// sun's flare in the open and behind a wall (the demos play the shipped level).
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/level_check.h"
-#include "support/json.h"
-#include "support/stage.h"
+#include "support/play_stage.h"
 
 namespace {
 
-// The position of each line in `text`, in order; fails when one is missing or out of order.
-void ExpectInOrder(const std::string& text, const std::vector<std::string>& lines) {
-    size_t at = 0;
-    for (const std::string& line : lines) {
-        size_t found = text.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "\"" << line << "\" missing or out of order";
-        at = found + line.size();
-    }
-}
-
-std::string Level(int numModels, const std::string& models, const std::string& extra = "") {
-    return "[level]\nnumModels=" + std::to_string(numModels) +
-           "\nnumEnemies=0\nnumRings=0\nnumDoors=0\nskyboxDir=textures\\sky\\\nskyboxDim=3000\n" +
-           extra + "[models]\n" + models;
-}
-
-std::string Model(int i, const char* name, const char* matrix, const char* density = "0",
-                  const char* concave = "0") {
-    std::string n = std::to_string(i);
-    return "model" + n + "=" + name + "\nphysicModel" + n + "=" + name + "\nmatrix" + n + "=" +
-           matrix + "\ndensity" + n + "=" + density + "\nconcave" + n + "=" + concave + "\n";
-}
-
-constexpr const char* kGround = "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -37, 0, 0, 1";
-
-TEST(Level, TheShippedLevelPlacesEveryEntry) {
-    Stage stage;
-    stage.write("s.txt", "1 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    ASSERT_EQ(trace.size(), 1u);
-    // The level's models, the box, the enemies, the rings and the doors, each placed by its entry.
-    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 82);
-    EXPECT_EQ(trace[0]["enemies"].size(), 8u);
-    ExpectInOrder(r.output, {"canon unloaded\n", "canon unloaded\n"});  // both cannons, at exit
-    const Json& rings = trace[0]["rings"];
-    ASSERT_EQ(rings.size(), 10u);
-    EXPECT_NEAR(rings[0]["pos"][1].get<double>(), 1.45, 1e-5);
-    EXPECT_NEAR(rings[0]["pos"][2].get<double>(), 4, 1e-5);
-    for (const Json& ring : rings) EXPECT_FALSE(ring["collected"].get<bool>());
-    const Json& doors = trace[0]["doors"];
-    ASSERT_EQ(doors.size(), 2u);
-    EXPECT_NEAR(doors[0]["pos"][2].get<double>(), -12, 1e-5);
-    EXPECT_EQ(doors[0]["baseY"].get<double>(), 0);
-    EXPECT_EQ(doors[1]["state"].get<std::string>(), "closed");
-    EXPECT_TRUE(doors[1]["hasTrigger"].get<bool>());
-}
-
-TEST(Level, CountOfZeroAndMissingEntries) {
-    Stage stage;
-    // model1 names a file that does not exist; its physics model does.
-    stage.write("data/level1.ini",
-                "[level]\nnumModels=1\nnumEnemies=0\nnumRings=0\nnumDoors=0\nskyboxDir=x\\\n"
-                "skyboxDim=3000\n[models]\nmodel1=nothing_here\nphysicModel1=level_crate_1\n"
-                "matrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 0, 5, 1\ndensity1=0\nconcave1=0\n");
-    stage.write("s.txt", "1 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_NE(r.output.find("Error while loading models\\nothing_here.ms3d\n"), std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
-              2);
-
-    stage.write("data/level1.ini", Level(0, ""));
-    r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(r.output, {"NumModels 0\n", "NumEnemies: 0\n"});
-    EXPECT_EQ(r.output.find("InitModel"), std::string::npos);
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
-              1);
-}
-
 // A small level that the check passes: the first ground slab, a crate that falls, an enemy, a
 // ring and a door.
-const std::string kSmallLevel =
-    "[level]\nnumModels=2\nnumEnemies=1\nnumRings=1\nnumDoors=1\nskyboxDir=textures\\sky\\\n"
-    "skyboxDim=3000\n[models]\n" +
-    Model(1, "level_ground_126x200", kGround) +
-    Model(2, "level_crate_1", "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1", "0.5") +
-    "[enemies]\nkind1=0\nmatrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -20, 0.5, 40, 1\n"
-    "[rings]\nmatrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 2, -30, 1\n"
-    "[doors]\nmatrix1=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 10, 0, -30, 1\n";
+const std::string kSmallLevel = WithRingsAndDoors(
+    LevelWith({{"level_ground_126x200", -37, 0, 0}, {"level_crate_1", 2, 3, 4, 0.5f}},
+              {{0, -20, 0.5f, 40}}),
+    {{0, 2, -30}}, {{10, 0, -30}});
 
 // The level with the first occurrence of `line` (a whole line) replaced by `by`.
 std::string Changed(const std::string& line, const std::string& by,
@@ -250,23 +171,27 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
     }
 
     // Warnings: the game runs on. A placement beyond the world's bounds, a model file that does
-    // not exist (the object stays, invisible) and settings out of range replaced by sane ones.
+    // not exist (the object stays, invisible), settings out of range replaced by sane ones, and
+    // enemies: one of each kind with headings in all four quarters, which load in file order, a
+    // kind without a class and an entry without a kind, which are left out.
+    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f}, health[] = {50, 20, 30, 200};
     stage.write(
         "data/level1.ini",
-        Changed("matrix2=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 3, 4, 1",
-                "matrix2=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5000, 3, 4, 1",
-                Changed("model2=level_crate_1", "model2=level_crat_1",
-                        Changed("physicModel2=level_crate_1", "physicModel2=level_crate_05"))));
-    std::string ini = ReadFile(stage.path() + "/data/game.ini");
-    for (auto [key, value] :
-         {std::pair{"winResX=", "0"}, std::pair{"fov=", "180"}, std::pair{"camMode=", "99"}}) {
-        const size_t at = ini.find(key);
-        ASSERT_NE(at, std::string::npos) << key;
-        ini.replace(at, ini.find('\n', at) - at, std::string(key) + value);
-    }
-    stage.write("data/game.ini", ini);
+        Changed("kind6=0", "",
+                WithRingsAndDoors(LevelWith({{"level_ground_126x200", -37, 0, 0},
+                                             {"level_crat_1", 5000, 3, 4, 0.5f, "level_crate_05"}},
+                                            {{0, 0, 1, 10, headings[0]},
+                                             {7, 5, 1, 10},
+                                             {1, 10, 1, 10, headings[1]},
+                                             {2, 15, 1, 10, headings[2]},
+                                             {3, 20, 1, 10, headings[3]},
+                                             {0, 25, 1, 10}}),
+                                  {{0, 2, -30}}, {{10, 0, -30}})));
+    stage.setting("winResX", "0");
+    stage.setting("fov", "180");
+    stage.setting("camMode", "99");
     stage.write("s.txt", "1 quit\n");
-    RunResult errors = stage.run("--dt 1/60 --script s.txt --trace t.jsonl 2>&1 >/dev/null");
+    RunResult errors = stage.run("--dt 1/60 --script s.txt --trace t.jsonl 2>&1 >out.txt");
     EXPECT_EQ(errors.exitCode, 0) << errors.output;
     const std::vector<std::string> warnings = {
         "Warning: data\\game.ini: \"winResX\" in section [game] is 0, not from 64 to 16384; "
@@ -275,79 +200,45 @@ TEST(Level, TheGameStopsOrWarnsOnTheErrorStreamAndInTheLog) {
         "does not exist: the object is invisible, though it collides (is \"level_crate_1\" "
         "meant?)",
         "Warning: data\\level1.ini: \"matrix2\" in section [models] places it at (5000, 3, 4)",
+        "\"kind2\" in section [enemies] is 7, not a kind from 0 to 3",
+        "has no key \"kind6\" in section [enemies]: the enemy is left out\n",
         "\"camMode\" in section [game] is 99, not from 0 to 3; using 0",
         "\"fov\" in section [game] is 180, not from 1 to 179; using 60"};
     ExpectInOrder(errors.output, warnings);
     ExpectInOrder(stage.log(), warnings);
     EXPECT_EQ(errors.output.find("Error while"), std::string::npos);  // the store's, on stdout
-    EXPECT_EQ(ParseTrace(ReadFile(stage.path() + "/t.jsonl"))[0]["counts"]["objects"].get<double>(),
-              6);  // two models, the box, the enemy, the ring and the door
-}
-
-// A placement turned by `heading` about +Y, standing at x on the line z = 10.
-std::string EnemyAt(int i, const char* kind, float heading, float x) {
-    char text[200];
-    std::snprintf(text, sizeof text,
-                  "kind%i=%s\nmatrix%i=%g, 0, %g, 0, 0, 1, 0, 0, %g, 0, %g, 0, %g, 1, 10, 1\n", i,
-                  kind, i, std::cos(heading), -std::sin(heading), std::sin(heading),
-                  std::cos(heading), x);
-    return text;
-}
-
-TEST(Level, EnemiesOfTheFourKindsLoadInFileOrderAndUnknownKindsAreSkipped) {
-    Stage stage;
-    // Headings in all four quarters; a kind without a class, and an entry without one.
-    const float headings[] = {2.5f, -0.5f, 2.0f, -2.5f};
-    std::string enemies = "[enemies]\n" + EnemyAt(1, "0", headings[0], 0) + EnemyAt(2, "7", 0, 5) +
-                          EnemyAt(3, "1", headings[1], 10) + EnemyAt(4, "2", headings[2], 15) +
-                          EnemyAt(5, "3", headings[3], 20) +
-                          "matrix6=1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 25, 1, 10, 1\n";
-    std::string level = Level(0, "");
-    level.replace(level.find("numEnemies=0"), 12, "numEnemies=6");
-    stage.write("data/level1.ini", level + enemies);
-    stage.write("s.txt", "1 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    ExpectInOrder(r.output, {"\"kind2\" in section [enemies] is 7, not a kind from 0 to 3",
-                             "has no key \"kind6\" in section [enemies]: the enemy is left out\n",
-                             "NumEnemies: 6\n", "NumRings: 0\n", "canon unloaded\n"});
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
-    ASSERT_EQ(trace.size(), 1u);
-    EXPECT_EQ(trace[0]["counts"]["objects"].get<double>(), 5);  // the box and four enemies
-    const Json& loaded = trace[0]["enemies"];
+    ExpectInOrder(ReadFile(stage.path() + "/out.txt"),
+                  {"NumModels 2\n", "Error while loading models\\level_crat_1.ms3d\n",
+                   "NumEnemies: 6\n", "NumRings: 1\n", "canon unloaded\n"});
+    const Json trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl")).at(0);
+    // Two models, the box, four enemies, the ring and the door.
+    EXPECT_EQ(trace["counts"]["objects"].get<double>(), 9);
+    const Json& loaded = trace["enemies"];
     ASSERT_EQ(loaded.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(loaded[i]["kind"].get<double>(), i);
         EXPECT_EQ(loaded[i]["state"].get<double>(), 0);
         EXPECT_NEAR(loaded[i]["yaw"].get<double>(), headings[i], 1e-4);
+        EXPECT_EQ(loaded[i]["health"].get<double>(), health[i]);
     }
-    EXPECT_EQ(loaded[0]["health"].get<double>(), 50);
-    EXPECT_EQ(loaded[1]["health"].get<double>(), 20);
-    EXPECT_EQ(loaded[2]["health"].get<double>(), 30);
-    EXPECT_EQ(loaded[3]["health"].get<double>(), 200);
 }
 
 // The ball rolls off to its left, then turns to face the sun (yaw 1.05) and looks up 25 degrees.
 // The light marker above the spawn point would hide the sun from the pedestal itself.
-bool SunVisible(const std::string& level) {
-    Stage stage;
-    stage.useSmallWindow();
-    stage.write("data/level1.ini", level);
-    stage.write("s.txt", "120 down a\n170 up a\n230 move 23 10\n240 quit\n");
-    RunResult r = stage.run("--dt 1/60 --script s.txt --trace t.jsonl");
-    EXPECT_EQ(r.exitCode, 0) << r.output;
-    std::vector<Json> trace = ParseTrace(ReadFile(stage.path() + "/t.jsonl"));
+bool SunVisible(const std::vector<LevelPiece>& pieces) {
+    PlayStage stage(LevelWith(pieces), 256, 192);
+    auto trace = stage.trace("120 down a\n170 up a\n230 move 23 10\n240 quit\n");
     return !trace.empty() && trace.back()["sunVisible"].get<bool>();
 }
 
 TEST(Level, TheSunsFlareShowsInTheOpenAndHidesBehindAWall) {
-    std::string ground = Model(1, "level_ground_126x200", kGround);
-    EXPECT_TRUE(SunVisible(Level(1, ground)));
+    const LevelPiece ground = {"level_ground_126x200", -37, 0, 0};
+    EXPECT_TRUE(SunVisible({ground}));
     // A tall wall three units beyond the ball, square to the sun.
-    std::string wall = Model(2, "level_wall_16x8",
-                             "0.5, 0, -0.866, 0, 0, 1, 0, 0, 0.866, 0, 0.5, 0, 9.3, 0, 2.7, 1");
-    EXPECT_FALSE(SunVisible(Level(2, ground + wall)));
+    EXPECT_FALSE(SunVisible({ground,
+                             {"level_wall_16x8", 9.3f, 0, 2.7f, 0, nullptr,
+                              "0.5, 0, -0.866, 0, 0, 1, 0, 0, 0.866, 0, 0.5, 0"}}));
 }
 
 }  // namespace

@@ -25,9 +25,6 @@ protected:
         crate->createActor("level_crate_1", physicsScene, density, false, 0);
         return crate;
     }
-    void Step(int frames) {
-        for (int i = 0; i < frames; ++i) Simulate();
-    }
 };
 
 TEST_F(ObjectsTest, DensityDecidesStaticOrDynamicAndTriggersAreStatic) {
@@ -73,7 +70,7 @@ TEST_F(ObjectsTest, WorldBoundsEncloseTheLevelOnBothAxes) {
         ModelObject* crate = Crate(0.5f);
         crate->body->actor->setGlobalPosition(c.start);
         crate->body->actor->setLinearVelocity(c.velocity);
-        Step(90);
+        Simulate(90);
         NxVec3 p = crate->body->actor->getGlobalPosition();
         EXPECT_LE(std::fabs(p.x), 1000.0f) << c.start.x;
         EXPECT_LE(std::fabs(p.z), 1000.0f) << c.start.z;
@@ -128,14 +125,14 @@ TEST_F(ObjectsTest, ARingCountsOnlyWhileTheAvatarIsInsideBothHalvesAtOnce) {
     auto visit = [&](float x) {
         avatar->actor->setGlobalPosition(NxVec3(x, 0.2f, 0));
         avatar->actor->setLinearVelocity(NxVec3(0, 0, 0));
-        Step(3);
+        Simulate(3);
     };
 
     // A falling enemy comes to rest in the upper half: only the avatar fills a half.
     ModelObject* enemy = Crate(0.5f);
     enemy->type = OBJECT_TYPE_ENEMY;
     enemy->body->actor->setGlobalPosition(NxVec3(-2, 0.6f, 0));
-    Step(30);
+    Simulate(30);
     EXPECT_FALSE(ring.upperTrigger->occupied);
     enemy->release();
     delete enemy;
@@ -151,7 +148,7 @@ TEST_F(ObjectsTest, ARingCountsOnlyWhileTheAvatarIsInsideBothHalvesAtOnce) {
 
     // The upper half comes to the ball while it is inside the lower one: the ring counts, once.
     ring.upperTrigger->setMatrix(at(2, 0.2f).data());
-    Step(3);
+    Simulate(3);
     EXPECT_TRUE(ring.collected);
     EXPECT_EQ(avatar->rings, 1);
     visit(0);

@@ -22,10 +22,20 @@ protected:
     std::unique_ptr<ParticleSystem> system;
 };
 
-TEST_F(ParticlesTest, FullBatchesDropNewEntries) {
+// Full batches drop new entries; the sort puts the farthest sprite first.
+TEST_F(ParticlesTest, FullBatchesDropNewEntriesAndSpritesSortFarthestFirst) {
+    system->SetViewerPosition(0, 0, 0);
+    system->AddSprite(0, 0, 5, 1, 0);
+    system->AddSprite(0, 0, -20, 1, 1);
+    system->AddSprite(3, 0, 0, 1, 2);
+    system->SortSprites();
+    EXPECT_EQ(system->sprite(0).type, 1);
+    EXPECT_EQ(system->sprite(1).type, 0);
+    EXPECT_EQ(system->sprite(2).type, 2);
+
     Add(0.0f);  // a particle without life is not added
     EXPECT_EQ(system->particleCount(), 0);
-    for (int i = 0; i < ParticleSystem::kMaxSprites + 1; ++i) system->AddSprite(i, 0, 0, 1, 6);
+    for (int i = 3; i < ParticleSystem::kMaxSprites + 1; ++i) system->AddSprite(i, 0, 0, 1, 6);
     EXPECT_EQ(system->spriteCount(), 4000);
     EXPECT_EQ(system->sprite(3999).position[0], 3999);
     for (int i = 0; i < ParticleSystem::kMaxParticles + 1; ++i) Add(1.0f, i);
@@ -78,17 +88,6 @@ TEST_F(ParticlesTest, TypesComeFromTheSettingsInSheetCoordinates) {
     EXPECT_NEAR(t.v[3], 1 - 48 / 256.0f + 0.005f, 1e-6);
     EXPECT_NEAR(system->particleType(3).v[2], 0.005f, 1e-6);
     EXPECT_TRUE(system->particleType(1).invalid);
-}
-
-TEST_F(ParticlesTest, SortPutsTheFarthestSpriteFirst) {
-    system->SetViewerPosition(0, 0, 0);
-    system->AddSprite(0, 0, 5, 1, 0);
-    system->AddSprite(0, 0, -20, 1, 1);
-    system->AddSprite(3, 0, 0, 1, 2);
-    system->SortSprites();
-    EXPECT_EQ(system->sprite(0).type, 1);
-    EXPECT_EQ(system->sprite(1).type, 0);
-    EXPECT_EQ(system->sprite(2).type, 2);
 }
 
 }  // namespace

@@ -1,13 +1,38 @@
-// The profile reader answers as the Windows function does (see the rules it keeps in profile.cpp).
-#include "platform/profile.h"
-
+// The platform as the game knew it on Windows: game paths with backslashes, case-insensitive
+// names and CR LF in text mode; and the profile reader answering as the Windows function does (see
+// the rules it keeps in profile.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "platform/game_path.h"
+#include "platform/profile.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+TEST(GamePath, MapsSeparatorsAndMatchesCase) {
+    TempDir dir;
+    dir.write("models/Avatar_Ball.ms3d", "x");
+    EXPECT_EQ(GamePath((dir.path() + "\\MODELS\\avatar_ball.MS3D").c_str()),
+              dir.path() + "/models/Avatar_Ball.ms3d");
+    // An exact name wins over case matches, and a missing file keeps the mapped name.
+    dir.write("models/box.ms3d", "a");
+    dir.write("models/BOX.ms3d", "b");
+    EXPECT_EQ(GamePath((dir.path() + "\\models\\BOX.ms3d").c_str()),
+              dir.path() + "/models/BOX.ms3d");
+    EXPECT_EQ(GamePath((dir.path() + "\\nope\\x.ms3d").c_str()), dir.path() + "/nope/x.ms3d");
+    EXPECT_EQ(GamePath(""), "");
+}
+
+TEST(GamePath, TextModeReadsCrLfAsLf) {
+    TempDir dir;
+    std::string file = dir.write("s.vs", "a\r\nb\rc\n\r\n");
+    std::string text;
+    ASSERT_TRUE(GameReadText(file.c_str(), text));
+    EXPECT_EQ(text, "a\nb\rc\n\n");
+    EXPECT_FALSE(GameReadText((dir.path() + "/missing").c_str(), text));
+}
 
 class ProfileTest : public ::testing::Test {
 protected:
@@ -92,42 +117,33 @@ TEST_F(ProfileTest, BuffersAndCuts) {
     EXPECT_EQ(Get("[s]\n", "s", "k", 3, &n), "DE");  // the default is cut like a value
 }
 
-TEST_F(ProfileTest, LookupAndDefaults) {
+// Key k of section s in the file at `path`, or the fallback.
+std::string Read(const std::string& path, const char* fallback = "none") {
+    char buffer[32];
+    GetPrivateProfileStringA("s", "k", fallback, buffer, sizeof buffer, path.c_str());
+    return buffer;
+}
+
+// Names as the caller gives them, defaults, missing files, game paths and changed files.
+TEST_F(ProfileTest, LookupDefaultsAndFiles) {
     EXPECT_EQ(Get("[Game]\nWinResX=1\n", "  gAME ", " winresx  "), "1");
     EXPECT_EQ(Get("[game]\nk=1\n", "\tgame", "k"), "DEF");  // a TAB in the caller's name stays
     EXPECT_EQ(Get("[\xC4]\nk=1\n", "\xE4", "k"), "DEF");    // case folds ASCII letters only
-    std::string file = dir.write("d.ini", "[s]\n");
-    char buffer[32];
-    GetPrivateProfileStringA("s", "k", "  spaced \t  ", buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "  spaced \t");  // trailing blanks cut, TAB and leading blanks kept
-    GetPrivateProfileStringA("s", "k", nullptr, buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "");
-}
+    const std::string blank = dir.write("d.ini", "[s]\n");
+    EXPECT_EQ(Read(blank, "  spaced \t  "), "  spaced \t");  // trailing blanks cut, the rest kept
+    EXPECT_EQ(Read(blank, nullptr), "");
 
-TEST_F(ProfileTest, MissingFilesAndPaths) {
     char buffer[16];
-    DWORD n =
-        GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, "/nonexistent/x.ini");
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "none", buffer, 16, "/nonexistent/x.ini"), 4u);
     EXPECT_STREQ(buffer, "none");
-    EXPECT_EQ(n, 4u);
-    std::string empty = dir.write("empty.ini", "");
-    GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, empty.c_str());
-    EXPECT_STREQ(buffer, "none");
+    EXPECT_EQ(Read(dir.write("empty.ini", "")), "none");
     // Backslashes and a case-insensitive match of every component.
     dir.write("Data/Game.INI", "[s]\nk=found\n");
-    std::string windowsPath = dir.path() + "\\DATA\\game.ini";
-    GetPrivateProfileStringA("s", "k", "none", buffer, sizeof buffer, windowsPath.c_str());
-    EXPECT_STREQ(buffer, "found");
-}
-
-TEST_F(ProfileTest, ChangedFileIsReadAgain) {
-    std::string file = dir.write("c.ini", "[s]\nk=old\n");
-    char buffer[16];
-    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "old");
+    EXPECT_EQ(Read(dir.path() + "\\DATA\\game.ini"), "found");
+    const std::string changed = dir.write("c.ini", "[s]\nk=old\n");
+    EXPECT_EQ(Read(changed), "old");
     dir.write("c.ini", "[s]\nk=newer\n");  // a different size, whatever the clock's resolution
-    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
-    EXPECT_STREQ(buffer, "newer");
+    EXPECT_EQ(Read(changed), "newer");
 }
 
 }  // namespace

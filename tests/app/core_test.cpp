@@ -1,13 +1,57 @@
-// The typed readers: sentinels for missing keys and the C library's conversion rules.
-#include "core/settings.h"
-
+// The shell's core: the log keeps its first file, flushes every line and ignores writes while
+// closed; the removal pattern handles entries last-collected first and keeps the list consistent;
+// the typed readers give sentinels for missing keys and follow the C library's conversion rules.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
+#include "core/log.h"
+#include "core/removal.h"
+#include "core/settings.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+TEST(Log, OpenWriteClose) {
+    TempDir dir;
+    std::string first = dir.path() + "/first.txt", second = dir.path() + "/second.txt";
+    LogLine("before open");
+    LogOpen(first.c_str());
+    LogLine("Load Game Settings");
+    EXPECT_EQ(ReadFile(first), "Load Game Settings\n");  // flushed at once
+    LogOpen(second.c_str());                             // keeps the first file
+    LogLine("Exiting");
+    LogClose();
+    LogLine("after close");
+    LogClose();
+    EXPECT_EQ(ReadFile(first), "Load Game Settings\nExiting\n");
+    EXPECT_EQ(ReadFile(second), "");
+    EXPECT_EQ(logFile, nullptr);
+
+    LogOpen(first.c_str());  // a new run starts a fresh file
+    LogClose();
+    EXPECT_EQ(ReadFile(first), "");
+}
+
+TEST(RemovalPass, HandlesCollectedEntriesLastFirstAndStepsTheOthers) {
+    const struct {
+        std::vector<int> list;
+        int divisor;  // entries that it divides are collected
+        std::vector<int> kept, handled;
+    } cases[] = {{{1, 2, 3, 4, 5, 6}, 2, {1, 3, 5}, {6, 4, 2}},  // the earlier iterators stay valid
+                 {{1, 2, 3}, 1, {}, {3, 2, 1}},
+                 {{7, 8}, 9, {7, 8}, {}}};
+    for (const auto& c : cases) {
+        std::vector<int> list = c.list, stepped, handled;
+        RemovalPass(
+            list, [&](int v) { return v % c.divisor == 0; }, [&](int v) { stepped.push_back(v); },
+            [&](int v) { handled.push_back(v); });
+        EXPECT_EQ(list, c.kept);
+        EXPECT_EQ(stepped, c.kept);
+        EXPECT_EQ(handled, c.handled);
+    }
+}
 
 class SettingsTest : public ::testing::Test {
 protected:
