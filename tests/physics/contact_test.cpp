@@ -64,6 +64,41 @@ TEST(Contacts, ReportsArriveInsideFetchResultsInSubStepOrder) {
     EXPECT_EQ(&world.reports.triggers[0].other->getActor(), ball);
 }
 
+// Bodies placed around a trigger box of half extent 1: whether the first step reports them inside
+// (they fall 0.027 in it). The clear cases (centre inside, face or spheres far apart) are
+// settled without the distance search, the rest by it; both must agree at the boundary.
+TEST(Contacts, TriggerOverlapAtFacesEdgesAndCorners) {
+    const struct {
+        NxVec3 at;
+        bool box;  // a box of half extent 0.2, else a sphere of radius 0.2
+        bool inside;
+    } cases[] = {
+        {{0, 0, 0}, false, true},
+        {{0.7f, 0.3f, 0}, true, true},
+        {{1.1f, 0, 0}, false, true},
+        {{1.15f, 0, 0}, true, true},
+        {{1.25f, 0, 0}, false, false},
+        {{1.3f, 0, 0}, true, false},
+        {{1.1f, 0, 1.1f}, false, true},
+        {{1.17f, 0, 1.17f}, false, false},
+        {{1.15f, 1.15f, 1.15f}, false, false},
+        {{1.15f, -1.15f, 1.15f}, true, true},
+        {{1.25f, 1.25f, 1.25f}, true, false},
+        {{0, 0, 1.5f}, false, false},
+    };
+    for (const auto& c : cases) {
+        GameWorld world;
+        world.triggerBox(NxVec3(1, 1, 1), NxVec3(0, 0, 0));
+        if (c.box)
+            world.box(NxVec3(0.2f, 0.2f, 0.2f), c.at, 1.0f);
+        else
+            world.sphere(c.at, 0.2f, 1.0f);
+        world.frame(1.0 / 60.0);
+        EXPECT_EQ(world.reports.triggers.size(), c.inside ? 1u : 0u)
+            << c.at.x << " " << c.at.y << " " << c.at.z << (c.box ? " box" : " sphere");
+    }
+}
+
 TEST(Release, NoStalePairsNoLeaveEvents) {
     GameWorld world;
     world.floor();
