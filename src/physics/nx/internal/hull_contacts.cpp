@@ -55,11 +55,12 @@ btScalar DeepestBeyond(const btAlignedObjectArray<btVector3>& corners, const btV
 }
 
 // Whether the arcs of face normals of two edges cross on the sphere of directions (b's normals
-// negated): only then can the edges' cross product separate the polyhedra.
-bool ArcsCross(const btVector3& a, const btVector3& b, const btVector3& c, const btVector3& d) {
-    btVector3 bxa = b.cross(a), dxc = d.cross(c);
-    btScalar cba = c.dot(bxa), dba = d.dot(bxa), adc = a.dot(dxc), bdc = b.dot(dxc);
-    return cba * dba < 0 && adc * bdc < 0 && cba * bdc > 0;
+// negated): only then can the edges' cross product separate the polyhedra. Negating b's normals
+// flips the signs of the dot products with a's arc and leaves b's arc as it is.
+bool ArcsCross(const PolyEdge& a, const PolyEdge& b) {
+    btScalar cba = b.normal0.dot(a.arc), dba = b.normal1.dot(a.arc);
+    btScalar adc = a.normal0.dot(b.arc), bdc = a.normal1.dot(b.arc);
+    return cba * dba < 0 && adc * bdc < 0 && cba * bdc < 0;
 }
 
 // The closest points of segments p1-q1 and p2-q2.
@@ -121,7 +122,8 @@ void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges) {
                    (seen[found].low != key.low || seen[found].high != key.high))
                 ++found;
             if (found < seen.size()) {
-                edges[found].normal1 = normal;
+                const PolyEdge& first = edges[found];
+                edges[found] = PolyEdge{first.from, first.to, first.normal0, normal};
                 continue;
             }
             seen.push_back(key);
@@ -218,7 +220,7 @@ void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, bt
         btVector3 alongA = ea.to - ea.from;
         for (int j = 0; j < edges_.size(); ++j) {
             const PolyEdge& eb = edges_[j];
-            if (!ArcsCross(ea.normal0, ea.normal1, -eb.normal0, -eb.normal1)) continue;
+            if (!ArcsCross(ea, eb)) continue;
             btVector3 alongB = eb.to - eb.from;
             btVector3 cross = alongA.cross(alongB);
             btScalar length2 = cross.length2();

@@ -28,8 +28,18 @@ using ContactCandidates = btAlignedObjectArray<ContactCandidate>;
 // An edge of a polyhedron with the outward normals of the two faces that meet at it. The
 // pairs of edges worth testing as separating axes are those whose arcs of face normals cross.
 struct PolyEdge {
+    PolyEdge() = default;
+    PolyEdge(const btVector3& from_, const btVector3& to_, const btVector3& normal0_,
+             const btVector3& normal1_)
+        : from(from_),
+          to(to_),
+          normal0(normal0_),
+          normal1(normal1_),
+          arc(normal1_.cross(normal0_)) {}
+
     btVector3 from, to;
     btVector3 normal0, normal1;
+    btVector3 arc;  // normal1 x normal0: the plane of the arc between the normals
 };
 
 using PolyEdges = btAlignedObjectArray<PolyEdge>;
