@@ -25,7 +25,7 @@ FAULTS=(
     "test_nx|src/physics/nx/internal/actor_core.cpp|s/kMaxAngularSpeed = 7.0f/kMaxAngularSpeed = 8.0f/|spin limit of 8 rad/s"
     "test_nx|src/physics/nx/internal/actor_core.cpp|s/return 1.0f - std::exp(-std::max(rate, 0.0f));/return std::min(std::max(rate, 0.0f) \/ 60.0f, 1.0f);/|damping as a fixed share per sub-step"
     "test_nx|src/physics/nx/internal/scene_events.cpp|s/if (trigger->getFlag(NX_TRIGGER_ON_LEAVE))/if (false)/|trigger leaves never reported"
-    "test_nx:Contacts.Trigger*|src/physics/nx/internal/scene_events.cpp|s/> radius + b->getMargin();/> 0;/|a body within reach of a trigger's face counted as apart"
+    "test_nx:Contacts.Trigger*|src/physics/nx/internal/scene_events.cpp|s/> b.radius + b.shape->getMargin();/> 0;/|a body within reach of a trigger's face counted as apart"
     "test_nx|src/physics/nx/internal/cooked_format.cpp|s/if (found != magic) {/if (false) {/|cooked files read without checking their kind"
     "test_nx|src/physics/nx/internal/ray_cast.cpp|/m_collisionFilterGroup & static_cast<int>(mask_)/d|ray casts ignore the group mask"
     "test_nx|src/physics/nx/NxScene.cpp|/core_->wakeTouching(actor.core());/d|releasing an actor leaves what rests on it asleep"

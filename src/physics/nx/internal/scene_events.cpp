@@ -58,37 +58,41 @@ bool CoreHoldsOrigin(const btCollisionShape* shape) {
     return faces != nullptr && HeightOverCore(*faces, shape->getMargin(), btVector3(0, 0, 0)) <= 0;
 }
 
-// Whether b's origin, a point of b's core, lies inside a's core: then the cores overlap.
-bool CoreHoldsOriginOf(const btCollisionShape* a, const btTransform& poseA,
-                       const btCollisionShape* b, const btTransform& poseB) {
-    const btConvexPolyhedron* faces = HullFaces(a);
-    return faces != nullptr && CoreHoldsOrigin(b) &&
-           HeightOverCore(*faces, a->getMargin(), poseA.invXform(poseB.getOrigin())) <= 0;
+// One side of a pair as the quick tests need it, each part worked out once.
+struct Placed {
+    explicit Placed(const btCollisionObject& object)
+        : shape(object.getCollisionShape()),
+          pose(object.getWorldTransform()),
+          faces(HullFaces(shape)) {
+        shape->getBoundingSphere(centre, radius);
+        centre = pose * centre;
+    }
+
+    const btCollisionShape* shape;
+    const btTransform& pose;
+    const btConvexPolyhedron* faces;
+    btVector3 centre;  // of the bounding sphere (margin included), in the world
+    btScalar radius;
+};
+
+// Whether the bounding spheres of the two shapes with their margins are apart: then so are the
+// shapes.
+bool SpheresApart(const Placed& a, const Placed& b) {
+    return a.centre.distance2(b.centre) > (a.radius + b.radius) * (a.radius + b.radius);
 }
 
 // Whether b, within its bounding sphere, lies so far outside a face of a that the cores are
 // farther apart than the margins close: each point of b's core is then more than b's margin
 // over the face, and a's core lies a's margin under it.
-bool FaceSeparates(const btCollisionShape* a, const btTransform& poseA, const btCollisionShape* b,
-                   const btTransform& poseB) {
-    const btConvexPolyhedron* faces = HullFaces(a);
-    if (faces == nullptr) return false;
-    btVector3 centre;
-    btScalar radius;
-    b->getBoundingSphere(centre, radius);
-    btVector3 centreInA = poseA.invXform(poseB * centre);
-    return HeightOverCore(*faces, 0, centreInA) > radius + b->getMargin();
+bool FaceSeparates(const Placed& a, const Placed& b) {
+    return a.faces != nullptr &&
+           HeightOverCore(*a.faces, 0, a.pose.invXform(b.centre)) > b.radius + b.shape->getMargin();
 }
 
-// Whether the bounding spheres of the two shapes with their margins are apart: then so are the
-// shapes.
-bool SpheresApart(const btCollisionShape* a, const btTransform& poseA, const btCollisionShape* b,
-                  const btTransform& poseB) {
-    btVector3 centreA, centreB;
-    btScalar radiusA, radiusB;
-    a->getBoundingSphere(centreA, radiusA);
-    b->getBoundingSphere(centreB, radiusB);
-    return (poseA * centreA).distance2(poseB * centreB) > (radiusA + radiusB) * (radiusA + radiusB);
+// Whether b's origin, a point of b's core, lies inside a's core: then the cores overlap.
+bool CoreHoldsOriginOf(const Placed& a, const Placed& b) {
+    return a.faces != nullptr && CoreHoldsOrigin(b.shape) &&
+           HeightOverCore(*a.faces, a.shape->getMargin(), a.pose.invXform(b.pose.getOrigin())) <= 0;
 }
 
 // Whether the two overlap at their poses after the sub-step. The manifold's points were found
@@ -103,13 +107,11 @@ bool OverlapsNow(const btCollisionObject& a, const btCollisionObject& b,
         const btTransform& poseB = b.getWorldTransform();
         // The clear cases without the distance search: the pairs of a trigger crowded with
         // bodies, or of bodies crowding a large trigger, are mostly one or the other.
-        if (SpheresApart(shapeA, poseA, shapeB, poseB) ||
-            FaceSeparates(shapeA, poseA, shapeB, poseB) ||
-            FaceSeparates(shapeB, poseB, shapeA, poseA))
+        const Placed placedA(a), placedB(b);
+        if (SpheresApart(placedA, placedB) || FaceSeparates(placedA, placedB) ||
+            FaceSeparates(placedB, placedA))
             return false;
-        if (CoreHoldsOriginOf(shapeA, poseA, shapeB, poseB) ||
-            CoreHoldsOriginOf(shapeB, poseB, shapeA, poseA))
-            return true;
+        if (CoreHoldsOriginOf(placedA, placedB) || CoreHoldsOriginOf(placedB, placedA)) return true;
         // The distance of the cores, the shapes without their margins: no penetration depth
         // is needed, only whether the margins close the gap.
         auto* convexA = static_cast<const btConvexShape*>(shapeA);
