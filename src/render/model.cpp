@@ -20,6 +20,15 @@ namespace {
 // never freed before the process ends, not even by ReleaseAllModels.
 std::vector<std::unique_ptr<Model>> allModels;
 
+// The material GL holds: models are the only ones to set one. It starts as none that a
+// model has, so the first is always set.
+struct GlMaterial {
+    float ambient[4] = {-1, -1, -1, -1};
+    float diffuse[4] = {};
+    float specular[4] = {};
+    float shininess = 0;
+} current;
+
 NxVec3 Transform(const float* m, float x, float y, float z) {
     return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
             m[2] * x + m[6] * y + m[10] * z + m[14]};
@@ -183,15 +192,20 @@ void Model::Render(const float* matrix) {
 void Model::ApplyMaterial(int index) const {
     // The records are packed, so the colours are copied out to aligned storage for GL.
     const ms3d_material_t& material = materials[index];
-    float ambient[4], diffuse[4], specular[4], shininess;
-    std::memcpy(ambient, &material.ambient, sizeof ambient);
-    std::memcpy(diffuse, &material.diffuse, sizeof diffuse);
-    std::memcpy(specular, &material.specular, sizeof specular);
-    std::memcpy(&shininess, &material.shininess, sizeof shininess);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(shininess, 0.0f, 128.0f));
+    GlMaterial wanted;
+    std::memcpy(wanted.ambient, &material.ambient, sizeof wanted.ambient);
+    std::memcpy(wanted.diffuse, &material.diffuse, sizeof wanted.diffuse);
+    std::memcpy(wanted.specular, &material.specular, sizeof wanted.specular);
+    std::memcpy(&wanted.shininess, &material.shininess, sizeof wanted.shininess);
+    wanted.shininess = std::clamp(wanted.shininess, 0.0f, 128.0f);
+    // GL revalidates its lighting state after every material call, even one that changes
+    // nothing; the bullets, the enemies of a kind and the groups of a model mostly share one.
+    if (std::memcmp(&wanted, &current, sizeof wanted) == 0) return;
+    current = wanted;
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, wanted.ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, wanted.diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, wanted.specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, wanted.shininess);
 }
 
 void Model::RenderBuffers(const float* matrix) {
