@@ -88,7 +88,10 @@ frame_bench() {
 }
 # The game's own cost: Mesa's no-op driver takes every GL call as the real one does but
 # transforms and rasterizes nothing, so only the game and the calls into the driver count.
-game_alone() { GALLIUM_NOOP=1 frame_bench "$@"; }
+# Unlike the software renderer, the no-op driver would run behind a thread of its own that each
+# batch of calls is handed to; GALLIUM_THREAD=0 keeps the calls on the game's thread, as the
+# software renderer takes them.
+game_alone() { GALLIUM_NOOP=1 GALLIUM_THREAD=0 frame_bench "$@"; }
 
 sides=(current)
 [ -n "$baseline" ] && sides+=(baseline)
