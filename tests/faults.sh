@@ -37,6 +37,7 @@ FAULTS=(
     "test_render|src/render/model.cpp|s/if (corner >= vertices.size()) return -1;/if (corner > vertices.size()) return -1;/|a corner one past the last vertex accepted"
     "test_render|src/render/model.cpp|/first += materialTriangleCounts\[m\];/d|every material drawn from the first triangle"
     "test_render|src/render/model.cpp|s/if (texture != 0) DeleteTexture(texture);/(void)texture;/|released models keep their textures"
+    "test_render|src/render/model.cpp|s/            SelectEveryMaterial();/            ;/|a model out of view leaves the previous model's material and texturing"
     "test_render|src/render/ms3d_file.cpp|s/header.version != 4)/header.version < 4)/|later file versions read as version 4"
     "test_world|src/render/sky_box.h|s/\"x-.bmp\",$/\"x+.bmp\",/;s/\"x+.bmp\", \"y+/\"x-.bmp\", \"y+/|two sky faces swapped"
     "test_world|src/render/particles.cpp|s/if (p.life - dt <= 0) continue;/if (p.life - dt < 0) continue;/|a particle at life 0 lives on"

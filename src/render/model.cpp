@@ -29,6 +29,17 @@ struct GlMaterial {
     float shininess = 0;
 } current;
 
+// out = a * b, all column-major 4 x 4 as GL keeps them.
+void MultiplyMatrices(const float* a, const float* b, float* out) {
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k) sum += a[k * 4 + row] * b[column * 4 + k];
+            out[column * 4 + row] = sum;
+        }
+    }
+}
+
 NxVec3 Transform(const float* m, float x, float y, float z) {
     return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
             m[2] * x + m[6] * y + m[10] * z + m[14]};
@@ -182,10 +193,18 @@ void Model::Render(const float* matrix) {
             return;
         }
     }
-    if (rendererUseVBO)
-        RenderBuffers(matrix);
-    else
+    if (rendererUseVBO) {
+        // A model wholly outside the view gives no pixel, so only the state its drawing would
+        // leave is set (with the culling switch on, the switch's own test above decides).
+        // Drawing it would still cost GL a draw call per material and the transform of every
+        // corner, and at any time most bullets and many of the level's models are out of view.
+        if (!frustumCulling && OutsideView(matrix))
+            SelectEveryMaterial();
+        else
+            RenderBuffers(matrix);
+    } else {
         RenderImmediate(matrix);
+    }
     if (frustumCulling) DrawBoundingSphere(matrix);
 }
 
@@ -208,6 +227,47 @@ void Model::ApplyMaterial(int index) const {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, wanted.shininess);
 }
 
+void Model::SelectMaterial(size_t m) const {
+    const bool ownShader = gl20Supported && glslSupported && useOwnShader;
+    ApplyMaterial(static_cast<int>(m));
+    if (textures[m] != 0) {
+        glEnable(GL_TEXTURE_2D);
+        BindTexture(textures[m]);
+        if (ownShader) glUseProgram(pointLightTexProgram);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+        if (ownShader) glUseProgram(pointLightProgram);
+    }
+}
+
+void Model::SelectEveryMaterial() const {
+    for (size_t m = 0; m < materialTriangleCounts.size(); ++m) SelectMaterial(m);
+}
+
+bool Model::OutsideView(const float* matrix) const {
+    // The view volume's planes carried into model space: with x in model coordinates and
+    // clip = projection * modelview * matrix, the volume is -w <= x, y, z <= w in clip space.
+    float modelview[16], projection[16], toView[16], toClip[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    MultiplyMatrices(modelview, matrix, toView);
+    MultiplyMatrices(projection, toView, toClip);
+    // A margin far above rounding, so that a sphere called outside is outside for GL too.
+    const float reach = radius * 1.01f + 1e-3f;
+    for (int axis = 0; axis < 3; ++axis) {
+        for (float side : {1.0f, -1.0f}) {
+            float plane[4];  // w + side * axis >= 0 inside, by the rows of toClip
+            for (int k = 0; k < 4; ++k) plane[k] = toClip[k * 4 + 3] + side * toClip[k * 4 + axis];
+            float length =
+                std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
+            float height =
+                plane[0] * centre[0] + plane[1] * centre[1] + plane[2] * centre[2] + plane[3];
+            if (height < -reach * length) return true;
+        }
+    }
+    return false;
+}
+
 void Model::RenderBuffers(const float* matrix) {
     glPushMatrix();
     glMultMatrixf(matrix);
@@ -223,18 +283,9 @@ void Model::RenderBuffers(const float* matrix) {
     glBindBufferARB(GL_ARRAY_BUFFER_ARB, texCoordBuffer);
     glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
 
-    const bool ownShader = gl20Supported && glslSupported && useOwnShader;
     GLint first = 0;
     for (size_t m = 0; m < materialTriangleCounts.size(); ++m) {
-        ApplyMaterial(static_cast<int>(m));
-        if (textures[m] != 0) {
-            glEnable(GL_TEXTURE_2D);
-            BindTexture(textures[m]);
-            if (ownShader) glUseProgram(pointLightTexProgram);
-        } else {
-            glDisable(GL_TEXTURE_2D);
-            if (ownShader) glUseProgram(pointLightProgram);
-        }
+        SelectMaterial(m);
         glDrawArrays(GL_TRIANGLES, first * 3, materialTriangleCounts[m] * 3);
         first += materialTriangleCounts[m];
     }

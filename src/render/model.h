@@ -56,6 +56,12 @@ public:
 
 private:
     void RenderBuffers(const float* matrix);
+    // Sets what drawing material m sets: its colours, texture and program.
+    void SelectMaterial(size_t m) const;
+    // Leaves GL as drawing the model would, without drawing it.
+    void SelectEveryMaterial() const;
+    // Whether the bounding sphere under `matrix` lies wholly outside the current view volume.
+    bool OutsideView(const float* matrix) const;
     void RenderImmediate(const float* matrix);
     void ApplyMaterial(int material) const;
     void DrawBoundingSphere(const float* matrix) const;

@@ -77,7 +77,7 @@ TEST_F(ModelTest, AMissingFileIsReportedAndTriedAgainAtTheNextRequest) {
     EXPECT_TRUE(VBOList.empty());
 }
 
-TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterialUnlessCulled) {
+TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterialUnlessOutOfView) {
     const std::string path = Write(ThreeQuads());
     Model* model = Get(path);
     EXPECT_EQ(model->materialTriangleCounts, (std::vector<int32_t>{2, 4}));
@@ -106,6 +106,29 @@ TEST_F(ModelTest, TrianglesAreStoredByMaterialAndDrawnOneCallPerMaterialUnlessCu
     GLint arrayBuffer = -1;
     glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
     EXPECT_EQ(arrayBuffer, 0);
+
+    // Beyond the right edge of the view (x = 2) by a little more than its bounding sphere
+    // (radius 1.8): not drawn, but GL is left as drawing it leaves it (its last material, red,
+    // and texturing off), since what comes next may draw with that state. Reaching into the
+    // view, it is drawn.
+    Ms3dModel green;
+    green.materials = {Coloured("green", 0, 1, 0)};
+    green.groups = {{"quad", {}, 0}};
+    AddQuad(green, -1, -1, 1, 1, 0, 0);
+    Model* other = Get(dir.write("green.ms3d", Ms3dBytes(green)));
+    for (float x : {3.85f, 3.4f}) {
+        other->Render(kIdentity);
+        glEnable(GL_TEXTURE_2D);
+        const float moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, 0, 0, 1};
+        DrawCallLog aside;
+        model->Render(moved);
+        EXPECT_EQ(aside.Calls().size(), x > 3.6f ? 0u : 2u) << x;
+        float diffuse[4];
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+        EXPECT_EQ(diffuse[0], 1.0f) << x;
+        EXPECT_EQ(diffuse[1], 0.0f) << x;
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << x;
+    }
 
     // Looking away from the model: nothing is drawn, and the console says so.
     frustumCulling = true;
