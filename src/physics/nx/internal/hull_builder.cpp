@@ -110,8 +110,7 @@ std::unique_ptr<ConvexMeshData> BuildConvexMesh(CookedHull hull, btScalar margin
         btConvexHullShape cooked(&local[0].x(), static_cast<int>(local.size()), sizeof(btVector3));
         cooked.initializePolyhedralFeatures();
         btConvexPolyhedron faces = *cooked.getConvexPolyhedron();
-        mesh->shape->setPolyhedralFeatures(faces);
-        CollectEdges(faces, mesh->shape->edges);
+        mesh->shape->setFaces(faces);
     }
     mesh->hull = std::move(hull);
     return mesh;

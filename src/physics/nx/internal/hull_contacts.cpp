@@ -2,6 +2,7 @@
 
 #include <BulletCollision/CollisionDispatch/btManifoldResult.h>
 
+#include <cstring>
 #include <utility>
 #include <BulletCollision/CollisionDispatch/btCollisionObject.h>
 
@@ -46,11 +47,34 @@ int MostAlong(const btAlignedObjectArray<Plane>& planes, const btVector3& direct
     return best;
 }
 
-// How far the deepest of `corners` lies beyond the plane (normal, offset).
-btScalar DeepestBeyond(const btAlignedObjectArray<btVector3>& corners, const btVector3& normal,
-                       btScalar offset) {
-    btScalar deepest = BT_LARGE_FLOAT;
-    for (int i = 0; i < corners.size(); ++i) deepest = btMin(deepest, normal.dot(corners[i]));
+// Four lanes of btScalar, for the loops over columns.
+typedef btScalar Four __attribute__((vector_size(4 * sizeof(btScalar))));
+
+Four Load(const btScalar* at) {
+    Four lanes;
+    std::memcpy(&lanes, at, sizeof lanes);
+    return lanes;
+}
+Four Spread(btScalar value) {
+    return Four{value, value, value, value};
+}
+
+// How far the deepest of `corners` lies beyond the plane (normal, offset): the least of
+// normal . corner, each worked out as btVector3::dot works it out, four corners at a time (the
+// least of them does not depend on the order they are compared in).
+btScalar DeepestBeyond(const Columns& corners, const btVector3& normal, btScalar offset) {
+    const int count = corners.size();
+    const btScalar *x = &corners.x[0], *y = &corners.y[0], *z = &corners.z[0];
+    const Four nx = Spread(normal.x()), ny = Spread(normal.y()), nz = Spread(normal.z());
+    Four least = Spread(BT_LARGE_FLOAT);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        Four height = nx * Load(x + i) + ny * Load(y + i) + nz * Load(z + i);
+        least = least < height ? least : height;
+    }
+    btScalar deepest = btMin(btMin(least[0], least[1]), btMin(least[2], least[3]));
+    for (; i < count; ++i)
+        deepest = btMin(deepest, normal.x() * x[i] + normal.y() * y[i] + normal.z() * z[i]);
     return deepest + offset;
 }
 
@@ -103,8 +127,7 @@ btScalar TriangleArea2(const btVector3& a, const btVector3& b, const btVector3& 
     return (b - a).cross(c - a).length();
 }
 
-}  // namespace
-
+// The edges of a polyhedron's faces, each once, with the faces on its two sides.
 void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges) {
     struct Seen {
         int low, high;
@@ -130,6 +153,19 @@ void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges) {
             edges.push_back(PolyEdge{faces.m_vertices[u], faces.m_vertices[v], normal, normal});
         }
     }
+}
+
+void ColumnsOf(const btAlignedObjectArray<btVector3>& vectors, Columns& columns) {
+    columns.resize(vectors.size());
+    for (int i = 0; i < vectors.size(); ++i) columns.set(i, vectors[i]);
+}
+
+}  // namespace
+
+void HullShape::setFaces(btConvexPolyhedron& faces) {
+    setPolyhedralFeatures(faces);
+    CollectEdges(faces, edges);
+    ColumnsOf(faces.m_vertices, corners);
 }
 
 void HullCollider::collide(const HullShape& a, const btTransform& poseA, const HullShape& b,
@@ -189,6 +225,26 @@ void HullCollider::collide(const HullShape& a, const btTransform& poseA,
     collideWithB(a, poseA, reach, out);
 }
 
+// The first of ArcsCross's tests, worked out as it works it out, for four edges at a time.
+void HullCollider::markStraddling(const btVector3& arc) {
+    const int count = edgeNormals0_.size();
+    const Four ax = Spread(arc.x()), ay = Spread(arc.y()), az = Spread(arc.z());
+    const Columns &n0 = edgeNormals0_, &n1 = edgeNormals1_;
+    int j = 0;
+    for (; j + 4 <= count; j += 4) {
+        Four side0 = Load(&n0.x[j]) * ax + Load(&n0.y[j]) * ay + Load(&n0.z[j]) * az;
+        Four side1 = Load(&n1.x[j]) * ax + Load(&n1.y[j]) * ay + Load(&n1.z[j]) * az;
+        auto opposite = side0 * side1 < Spread(0);  // all bits set where true
+        static_assert(sizeof opposite == 4 * sizeof(int), "four int lanes");
+        std::memcpy(&straddling_[j], &opposite, sizeof opposite);
+    }
+    for (; j < count; ++j) {
+        btScalar side0 = n0.x[j] * arc.x() + n0.y[j] * arc.y() + n0.z[j] * arc.z();
+        btScalar side1 = n1.x[j] * arc.x() + n1.y[j] * arc.y() + n1.z[j] * arc.z();
+        straddling_[j] = side0 * side1 < 0;
+    }
+}
+
 bool HullCollider::allowed(const btVector3& normal) const {
     for (int i = 0; i < flatCount_; ++i)
         if (normal.dot(flatOutward_[i]) > kFlatEdgeLean) return false;
@@ -200,25 +256,35 @@ bool HullCollider::allowed(const btVector3& normal) const {
 void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, btScalar reach,
                                 ContactCandidates& out) {
     const btConvexPolyhedron& faces = *a.getConvexPolyhedron();
+    ColumnsOf(corners_, cornerColumns_);
     Axis face, edge;
     // a's faces against b's deepest corner, then b's faces against a's.
     for (int f = 0; f < faces.m_faces.size(); ++f) {
         const btScalar* plane = faces.m_faces[f].m_plane;
         btVector3 n(plane[0], plane[1], plane[2]);
-        btScalar separation = DeepestBeyond(corners_, n, plane[3]);
+        btScalar separation = DeepestBeyond(cornerColumns_, n, plane[3]);
         if (separation > reach) return;
         if (separation > face.separation && allowed(-n)) face = Axis{separation, -n, f, -1};
     }
     for (int f = 0; f < planes_.size(); ++f) {
-        btScalar separation = DeepestBeyond(faces.m_vertices, planes_[f].normal, planes_[f].offset);
+        btScalar separation = DeepestBeyond(a.corners, planes_[f].normal, planes_[f].offset);
         if (separation > reach) return;
         if (separation > face.separation) face = Axis{separation, planes_[f].normal, -1, f};
     }
     // Pairs of edges whose normals' arcs cross, measured outwards from a's centre.
+    edgeNormals0_.resize(edges_.size());
+    edgeNormals1_.resize(edges_.size());
+    straddling_.resize(edges_.size());
+    for (int j = 0; j < edges_.size(); ++j) {
+        edgeNormals0_.set(j, edges_[j].normal0);
+        edgeNormals1_.set(j, edges_[j].normal1);
+    }
     for (int i = 0; i < a.edges.size(); ++i) {
         const PolyEdge& ea = a.edges[i];
         btVector3 alongA = ea.to - ea.from;
+        markStraddling(ea.arc);
         for (int j = 0; j < edges_.size(); ++j) {
+            if (!straddling_[j]) continue;
             const PolyEdge& eb = edges_[j];
             if (!ArcsCross(ea, eb)) continue;
             btVector3 alongB = eb.to - eb.from;

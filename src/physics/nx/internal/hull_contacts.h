@@ -44,14 +44,32 @@ struct PolyEdge {
 
 using PolyEdges = btAlignedObjectArray<PolyEdge>;
 
-// The edges of a polyhedron's faces, each once, with the faces on its two sides.
-void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges);
+// Vectors by coordinate, so that a loop over them can take four at a time.
+struct Columns {
+    btAlignedObjectArray<btScalar> x, y, z;
+
+    int size() const { return x.size(); }
+    void resize(int count) {
+        x.resize(count);
+        y.resize(count);
+        z.resize(count);
+    }
+    void set(int i, const btVector3& v) {
+        x[i] = v.x();
+        y[i] = v.y();
+        z[i] = v.z();
+    }
+};
 
 // A hull's shape with its edges, built once with the hull.
 class HullShape : public btConvexHullShape {
 public:
     using btConvexHullShape::btConvexHullShape;
+    // Works out the edges and the corner columns from the faces.
+    void setFaces(btConvexPolyhedron& faces);
+
     PolyEdges edges;  // empty for a flat hull, which has no faces either
+    Columns corners;  // the faces' corners
 };
 
 // A plane: normal . x + offset = 0, positive outside.
@@ -88,6 +106,10 @@ private:
               const btAlignedObjectArray<btVector3>& incidentCorners, int incidentFace,
               bool referenceIsA, const btTransform& poseA, btScalar reach, ContactCandidates& out);
 
+    // Marks in straddling_ the edges of b whose two face normals lie on opposite sides of the
+    // plane of `arc`, the arc of an edge of a: only their arcs can cross it.
+    void markStraddling(const btVector3& arc);
+
     // Whether a contact normal (from b towards a, in a's frame) may be taken as the axis: not
     // when it leans out over one of a triangle's flat edges.
     bool allowed(const btVector3& normal) const;
@@ -100,8 +122,11 @@ private:
     int flatCount_ = 0;
     btConvexPolyhedron triangle_;
     btAlignedObjectArray<btVector3> corners_;
+    Columns cornerColumns_;  // corners_ by coordinate
     btAlignedObjectArray<Plane> planes_;
     PolyEdges edges_;
+    Columns edgeNormals0_, edgeNormals1_;   // the face normals of edges_, by coordinate
+    btAlignedObjectArray<int> straddling_;  // by markStraddling: nonzero where straddling
     btVertexArray clipIn_, clipOut_;
 };
 
