@@ -156,6 +156,12 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 pick() { sed -n "s|$1|\1|p"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 declare -A fig
+# The measurements that --only left out read as empty.
+for side in "${sides[@]}"; do
+    for key in idle stress tiny nx models first "${levels[@]/#/level}"; do
+        out[$side $key]=${out[$side $key]:-}
+    done
+done
 for side in "${sides[@]}"; do
     for load in idle stress tiny; do
         fig[$side $load median]=$(pick '.*frame median \([0-9.]*\).*' <<<"${out[$side $load]}" | median)
