@@ -27,7 +27,7 @@ struct GlMaterial {
     float diffuse[4] = {};
     float specular[4] = {};
     float shininess = 0;
-} current;
+} heldMaterial;
 
 // out = a * b, all column-major 4 x 4 as GL keeps them.
 void MultiplyMatrices(const float* a, const float* b, float* out) {
@@ -219,8 +219,8 @@ void Model::ApplyMaterial(int index) const {
     wanted.shininess = std::clamp(wanted.shininess, 0.0f, 128.0f);
     // GL revalidates its lighting state after every material call, even one that changes
     // nothing; the bullets, the enemies of a kind and the groups of a model mostly share one.
-    if (std::memcmp(&wanted, &current, sizeof wanted) == 0) return;
-    current = wanted;
+    if (std::memcmp(&wanted, &heldMaterial, sizeof wanted) == 0) return;
+    heldMaterial = wanted;
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, wanted.ambient);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, wanted.diffuse);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, wanted.specular);

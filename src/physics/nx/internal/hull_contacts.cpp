@@ -63,19 +63,14 @@ Four Spread(btScalar value) {
 // normal . corner, each worked out as btVector3::dot works it out, four corners at a time (the
 // least of them does not depend on the order they are compared in).
 btScalar DeepestBeyond(const Columns& corners, const btVector3& normal, btScalar offset) {
-    const int count = corners.size();
-    const btScalar *x = &corners.x[0], *y = &corners.y[0], *z = &corners.z[0];
     const Four nx = Spread(normal.x()), ny = Spread(normal.y()), nz = Spread(normal.z());
     Four least = Spread(BT_LARGE_FLOAT);
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        Four height = nx * Load(x + i) + ny * Load(y + i) + nz * Load(z + i);
+    for (int i = 0; i < 4 * corners.groups(); i += 4) {
+        Four height =
+            nx * Load(&corners.x[i]) + ny * Load(&corners.y[i]) + nz * Load(&corners.z[i]);
         least = least < height ? least : height;
     }
-    btScalar deepest = btMin(btMin(least[0], least[1]), btMin(least[2], least[3]));
-    for (; i < count; ++i)
-        deepest = btMin(deepest, normal.x() * x[i] + normal.y() * y[i] + normal.z() * z[i]);
-    return deepest + offset;
+    return btMin(btMin(least[0], least[1]), btMin(least[2], least[3])) + offset;
 }
 
 // Whether the arcs of face normals of two edges cross on the sphere of directions (b's normals
@@ -156,8 +151,7 @@ void CollectEdges(const btConvexPolyhedron& faces, PolyEdges& edges) {
 }
 
 void ColumnsOf(const btAlignedObjectArray<btVector3>& vectors, Columns& columns) {
-    columns.resize(vectors.size());
-    for (int i = 0; i < vectors.size(); ++i) columns.set(i, vectors[i]);
+    columns.fill(vectors.size(), [&](int i) -> const btVector3& { return vectors[i]; });
 }
 
 }  // namespace
@@ -227,21 +221,14 @@ void HullCollider::collide(const HullShape& a, const btTransform& poseA,
 
 // The first of ArcsCross's tests, worked out as it works it out, for four edges at a time.
 void HullCollider::markStraddling(const btVector3& arc) {
-    const int count = edgeNormals0_.size();
     const Four ax = Spread(arc.x()), ay = Spread(arc.y()), az = Spread(arc.z());
     const Columns &n0 = edgeNormals0_, &n1 = edgeNormals1_;
-    int j = 0;
-    for (; j + 4 <= count; j += 4) {
+    for (int j = 0; j < 4 * n0.groups(); j += 4) {
         Four side0 = Load(&n0.x[j]) * ax + Load(&n0.y[j]) * ay + Load(&n0.z[j]) * az;
         Four side1 = Load(&n1.x[j]) * ax + Load(&n1.y[j]) * ay + Load(&n1.z[j]) * az;
         auto opposite = side0 * side1 < Spread(0);  // all bits set where true
         static_assert(sizeof opposite == 4 * sizeof(int), "four int lanes");
         std::memcpy(&straddling_[j], &opposite, sizeof opposite);
-    }
-    for (; j < count; ++j) {
-        btScalar side0 = n0.x[j] * arc.x() + n0.y[j] * arc.y() + n0.z[j] * arc.z();
-        btScalar side1 = n1.x[j] * arc.x() + n1.y[j] * arc.y() + n1.z[j] * arc.z();
-        straddling_[j] = side0 * side1 < 0;
     }
 }
 
@@ -272,13 +259,9 @@ void HullCollider::collideWithB(const HullShape& a, const btTransform& poseA, bt
         if (separation > face.separation) face = Axis{separation, planes_[f].normal, -1, f};
     }
     // Pairs of edges whose normals' arcs cross, measured outwards from a's centre.
-    edgeNormals0_.resize(edges_.size());
-    edgeNormals1_.resize(edges_.size());
-    straddling_.resize(edges_.size());
-    for (int j = 0; j < edges_.size(); ++j) {
-        edgeNormals0_.set(j, edges_[j].normal0);
-        edgeNormals1_.set(j, edges_[j].normal1);
-    }
+    edgeNormals0_.fill(edges_.size(), [&](int j) -> const btVector3& { return edges_[j].normal0; });
+    edgeNormals1_.fill(edges_.size(), [&](int j) -> const btVector3& { return edges_[j].normal1; });
+    straddling_.resize(4 * edgeNormals0_.groups());
     for (int i = 0; i < a.edges.size(); ++i) {
         const PolyEdge& ea = a.edges[i];
         btVector3 alongA = ea.to - ea.from;

@@ -44,20 +44,25 @@ struct PolyEdge {
 
 using PolyEdges = btAlignedObjectArray<PolyEdge>;
 
-// Vectors by coordinate, so that a loop over them can take four at a time.
+// Vectors by coordinate, in whole groups of four so that a loop over them takes four at a time
+// with nothing left over: the last vector is repeated to fill the last group.
 struct Columns {
     btAlignedObjectArray<btScalar> x, y, z;
 
-    int size() const { return x.size(); }
-    void resize(int count) {
-        x.resize(count);
-        y.resize(count);
-        z.resize(count);
-    }
-    void set(int i, const btVector3& v) {
-        x[i] = v.x();
-        y[i] = v.y();
-        z[i] = v.z();
+    int groups() const { return x.size() / 4; }
+    // The `count` vectors vectorAt(0) ... vectorAt(count - 1).
+    template <class VectorAt>
+    void fill(int count, VectorAt vectorAt) {
+        int padded = (count + 3) / 4 * 4;
+        x.resize(padded);
+        y.resize(padded);
+        z.resize(padded);
+        for (int i = 0; i < padded; ++i) {
+            const btVector3& v = vectorAt(btMin(i, count - 1));
+            x[i] = v.x();
+            y[i] = v.y();
+            z[i] = v.z();
+        }
     }
 };
 
